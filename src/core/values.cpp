@@ -160,12 +160,13 @@ double RoundTo(double& x, int n) {
     // Whole numbers below 2^52 are their own rounding at any n: the common case of
     // dates and counts takes no text conversion.
     if (x == std::trunc(x) && std::fabs(x) < 4503599627370496.0) return x;
-    double v = readBack(ToFixedDigits(x, 10));
-    const double f = PowerOf(10.0, n);
-    v = v * f;
-    v = v >= 0 ? std::trunc(v + 0.5) : std::trunc(v - 0.5);
-    v = v / f;
-    x = v;
+    // Normalise to 10 decimals, then round the decimal digits themselves. Scaling
+    // by 10^n in binary (x * 100 + 0.5) would turn 1.005 into 100.4999... and
+    // round it down: halves must go away from zero as they were written.
+    FixedDigits f = ToFixedDigits(x, 10);
+    roundDigits(f.integer, f.fraction, n < 0 ? 0 : n);
+    f.negative = f.negative && !(allZero(f.integer) && allZero(f.fraction));
+    x = readBack(f);
     return x;
 }
 
