@@ -12,7 +12,8 @@ namespace {
 
 TEST(Cp1252, EveryByteSurvivesARoundTrip) {
     std::string all;
-    for (int b = 0; b < 256; ++b) all.push_back(static_cast<char>(b));
+    for (int b = 0; b < 256; ++b)
+        all.push_back(static_cast<char>(b));
     const std::string utf8 = Cp1252ToUtf8(all);
     EXPECT_EQ(Utf8ToCp1252(utf8), all);
     EXPECT_EQ(Utf8Length(utf8), 256u);
@@ -23,7 +24,9 @@ TEST(Cp1252, ItalianTextAndTheEuro) {
     EXPECT_EQ(Utf8ToCp1252("perché più è"), "perch\xE9 pi\xF9 \xE8");
     EXPECT_EQ(Cp1252ToUtf8("N\xB0 progressivo"), "N° progressivo");
     EXPECT_EQ(Utf8ToCp1252("日本"), "??");
-    EXPECT_EQ(Utf8ToCp1252("a\xFF" "b"), "a?b");  // invalid UTF-8
+    EXPECT_EQ(Utf8ToCp1252("a\xFF"
+                           "b"),
+              "a?b");  // invalid UTF-8
 }
 
 TEST(Strings, PaddedFormAndTrim) {
@@ -133,20 +136,20 @@ TEST(MovementRecordLayout, OffsetsAndPadding) {
         std::size_t off;
         double v;
     };
-    for (const auto& c : {DoubleAt{16, 45000.5}, DoubleAt{40, 45351}, DoubleAt{192, 1.25},
-                          DoubleAt{200, 2.5}, DoubleAt{208, 12.5}, DoubleAt{216, 90.125},
-                          DoubleAt{232, 999.5}, DoubleAt{240, 12.25}, DoubleAt{520, 1.1},
-                          DoubleAt{528, 2.2}, DoubleAt{536, 3.3}, DoubleAt{544, 4.4}}) {
+    for (const auto& c :
+         {DoubleAt{16, 45000.5}, DoubleAt{40, 45351}, DoubleAt{192, 1.25}, DoubleAt{200, 2.5},
+          DoubleAt{208, 12.5}, DoubleAt{216, 90.125}, DoubleAt{232, 999.5}, DoubleAt{240, 12.25},
+          DoubleAt{520, 1.1}, DoubleAt{528, 2.2}, DoubleAt{536, 3.3}, DoubleAt{544, 4.4}}) {
         EXPECT_EQ(GetDouble(b, c.off), c.v) << c.off;
     }
     struct TextAt {
         std::size_t off, width;
         std::string v;
     };
-    for (const auto& c : {TextAt{28, 1, "C"}, TextAt{30, 1, "I"}, TextAt{32, 1, "E"},
-                          TextAt{34, 2, "05"}, TextAt{52, 1, "S"}, TextAt{54, 30, "DOC-1"},
-                          TextAt{85, 100, "BIONDA"}, TextAt{248, 20, "LOTTO1"},
-                          TextAt{269, 250, "NOTE"}}) {
+    for (const auto& c :
+         {TextAt{28, 1, "C"}, TextAt{30, 1, "I"}, TextAt{32, 1, "E"}, TextAt{34, 2, "05"},
+          TextAt{52, 1, "S"}, TextAt{54, 30, "DOC-1"}, TextAt{85, 100, "BIONDA"},
+          TextAt{248, 20, "LOTTO1"}, TextAt{269, 250, "NOTE"}}) {
         EXPECT_EQ(b[c.off], c.width) << c.off;
         EXPECT_EQ(std::string(GetRawString(b, c.off, c.width)), PadText(c.v, c.width)) << c.off;
     }

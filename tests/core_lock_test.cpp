@@ -43,7 +43,8 @@ TEST(LockFile, StaleMarkerTenMessagesThenTheQuestion) {
         lock.release();
     }
     ASSERT_EQ(prompt.messages.size(), 13u);
-    for (const auto& m : prompt.messages) EXPECT_EQ(m, LockWaitMessage(p));
+    for (const auto& m : prompt.messages)
+        EXPECT_EQ(m, LockWaitMessage(p));
     ASSERT_EQ(prompt.questions.size(), 3u) << "asked from the eleventh attempt on";
     EXPECT_EQ(prompt.questions[0], LockOverrideQuestion(p));
     EXPECT_FALSE(FileExists(p + "$")) << "the overridden marker is removed at the end";

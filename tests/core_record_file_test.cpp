@@ -14,11 +14,14 @@ using testing::ReadBytes;
 using testing::TempWorkFolder;
 using testing::WriteBytes;
 
-Bytes rec(std::uint8_t tag, std::size_t size = 8) { return Bytes(size, tag); }
+Bytes rec(std::uint8_t tag, std::size_t size = 8) {
+    return Bytes(size, tag);
+}
 
 Bytes concat(std::initializer_list<Bytes> parts) {
     Bytes out;
-    for (const auto& p : parts) out.insert(out.end(), p.begin(), p.end());
+    for (const auto& p : parts)
+        out.insert(out.end(), p.begin(), p.end());
     return out;
 }
 

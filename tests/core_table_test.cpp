@@ -63,13 +63,14 @@ TEST_F(TableTest, IdsAreOnePlusTheLargestWhereverItStands) {
 TEST_F(TableTest, OrderByKeyAfterEqualKeys) {
     insert(entry(0, "MI", "first"));
     insert(entry(0, "AB"));
-    insert(entry(0, "mi"));  // lower case sorts after upper case
+    insert(entry(0, "mi"));               // lower case sorts after upper case
     insert(entry(0, "MI   ", "second"));  // trailing blanks do not make a different key
     insert(entry(0, "MIA"));
     insert(entry(0, "MI", "third"));
     const auto r = rows(path);
     ASSERT_EQ(r.size(), 6u);
-    const std::vector<std::string> keys = {r[0].key, r[1].key, r[2].key, r[3].key, r[4].key, r[5].key};
+    const std::vector<std::string> keys = {r[0].key, r[1].key, r[2].key,
+                                           r[3].key, r[4].key, r[5].key};
     EXPECT_EQ(keys, (std::vector<std::string>{"AB", "MI", "MI", "MI", "MIA", "mi"}));
     EXPECT_EQ(r[1].text, "first");
     EXPECT_EQ(r[2].text, "second");
@@ -104,7 +105,8 @@ TEST_F(TableTest, DeleteTruncatesAndAnAbsentIdChangesNoByte) {
     EXPECT_EQ(after, Bytes(bytes.begin(), bytes.begin() + 2 * TableRecord::kSize));
 
     EXPECT_TRUE(TableDeleteById(1, path, prompt));
-    EXPECT_EQ(ReadBytes(path), Bytes(bytes.begin() + TableRecord::kSize, bytes.begin() + 2 * TableRecord::kSize))
+    EXPECT_EQ(ReadBytes(path),
+              Bytes(bytes.begin() + TableRecord::kSize, bytes.begin() + 2 * TableRecord::kSize))
         << "the records after the deleted one keep every byte";
 }
 

@@ -21,7 +21,9 @@ class MovementTest : public ::testing::Test {
 protected:
     TempWorkFolder work;
     ScriptedPrompt prompt;
-    std::string file(const std::string& name) const { return JoinPath(work.folders().registri, name); }
+    std::string file(const std::string& name) const {
+        return JoinPath(work.folders().registri, name);
+    }
 
     MovementRecord insert(const std::string& path, MovementRecord r) {
         MovementInsertOrdered(path, r, prompt);
@@ -30,7 +32,8 @@ protected:
     // The ANNOTA of each record, in file order: tests tag movements there.
     std::vector<std::string> order(const std::string& path) const {
         std::vector<std::string> out;
-        for (const auto& r : ReadMovements(path)) out.push_back(r.ANNOTA);
+        for (const auto& r : ReadMovements(path))
+            out.push_back(r.ANNOTA);
         return out;
     }
     static MovementRecord tagged(MovementRecord r, const std::string& tag) {
@@ -90,7 +93,7 @@ TEST_F(MovementTest, WortFollowsTheMeterWithinADay) {
         return r;
     };
     insert(p, batch(2000, 3000, "second"));
-    insert(p, batch(1000, 2000, "first"));   // FINALE not above the other's INIZIO
+    insert(p, batch(1000, 2000, "first"));  // FINALE not above the other's INIZIO
     insert(p, batch(3000, 3500, "third"));
     insert(p, tagged(Movement("S", 3, 3, 2024), "day before"));
     EXPECT_EQ(order(p), (std::vector<std::string>{"day before", "first", "second", "third"}));
@@ -114,8 +117,8 @@ TEST_F(MovementTest, ConditionedLoadsPrecedeTheOtherKindsOfTheirDay) {
     insert(p, tagged(Movement("E", 4, 3, 2024), "e-AD"));
     insert(p, tagged(Movement("R", 4, 3, 2024), "return"));
     insert(p, tagged(Movement("S", 4, 3, 2024), "late sale"));
-    EXPECT_EQ(order(p), (std::vector<std::string>{"conditioning", "return", "sale", "e-AD",
-                                                  "late sale"}));
+    EXPECT_EQ(order(p),
+              (std::vector<std::string>{"conditioning", "return", "sale", "e-AD", "late sale"}));
 }
 
 MovementRecord taxRecord(const std::string& type, const std::string& period, std::int32_t flow,
@@ -164,7 +167,8 @@ TEST_F(MovementTest, SentOrAnnulledTaxRecordsAreNeverReplaced) {
 
 TEST_F(MovementTest, DeleteByNumber) {
     const std::string p = file("2024.CND");
-    for (int d = 1; d <= 4; ++d) insert(p, Movement("S", d, 3, 2024));
+    for (int d = 1; d <= 4; ++d)
+        insert(p, Movement("S", d, 3, 2024));
     const Bytes before = ReadBytes(p);
     EXPECT_FALSE(MovementDeleteByNumber(99, p, "S", prompt));
     EXPECT_EQ(ReadBytes(p), before);
@@ -236,7 +240,8 @@ TEST_F(MovementTest, DamagedRawMaterialsFileStopsTheBatchDeletion) {
 TEST_F(MovementTest, ModificationAcrossTheYearEnd) {
     const std::string y2023 = file("2023.CTT");
     const std::string y2024 = file("2024.CTT");
-    for (int k = 0; k < 3; ++k) insert(y2024, Movement("C", 10, 1, 2024));
+    for (int k = 0; k < 3; ++k)
+        insert(y2024, Movement("C", 10, 1, 2024));
     insert(y2023, Movement("S", 30, 12, 2023));
     MovementRecord current = insert(y2023, tagged(Movement("S", 31, 12, 2023), "moving"));
     MovementTrim(current);

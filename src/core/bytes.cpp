@@ -15,8 +15,10 @@ void PutText(MutableByteSpan b, std::size_t off, std::size_t n, std::string_view
 std::string TrimText(std::string_view s) {
     std::size_t first = 0;
     std::size_t last = s.size();
-    while (first < last && static_cast<unsigned char>(s[first]) <= 0x20) ++first;
-    while (last > first && static_cast<unsigned char>(s[last - 1]) <= 0x20) --last;
+    while (first < last && static_cast<unsigned char>(s[first]) <= 0x20)
+        ++first;
+    while (last > first && static_cast<unsigned char>(s[last - 1]) <= 0x20)
+        --last;
     return std::string(s.substr(first, last - first));
 }
 

@@ -122,7 +122,8 @@ std::size_t Utf8Length(std::string_view utf8) {
 
 std::string Utf8Left(std::string_view utf8, std::size_t n) {
     std::size_t i = 0;
-    for (std::size_t k = 0; k < n && i < utf8.size(); ++k) decodeOne(utf8, i);
+    for (std::size_t k = 0; k < n && i < utf8.size(); ++k)
+        decodeOne(utf8, i);
     return std::string(utf8.substr(0, i));
 }
 

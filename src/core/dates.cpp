@@ -44,7 +44,8 @@ bool allDigits(std::string_view s) {
 
 int toInt(std::string_view s) {
     int v = 0;
-    for (const char c : s) v = v * 10 + (c - '0');
+    for (const char c : s)
+        v = v * 10 + (c - '0');
     return v;
 }
 
@@ -71,12 +72,13 @@ int DaysInMonth(int year, int month) {
 }
 
 double EncodeDate(int year, int month, int day) {
-    return static_cast<double>(daysFromCivil(year, static_cast<unsigned>(month),
-                                             static_cast<unsigned>(day)) -
-                               kEpoch);
+    return static_cast<double>(
+        daysFromCivil(year, static_cast<unsigned>(month), static_cast<unsigned>(day)) - kEpoch);
 }
 
-double EncodeDate(const CivilDate& d) { return EncodeDate(d.year, d.month, d.day); }
+double EncodeDate(const CivilDate& d) {
+    return EncodeDate(d.year, d.month, d.day);
+}
 
 std::optional<CivilDate> DecodeDate(double serial) {
     if (!std::isfinite(serial) || serial < kMinSerial || serial >= kMaxSerial) return std::nullopt;
@@ -88,7 +90,7 @@ std::string FormatDate(double serial) {
     const auto d = DecodeDate(serial);
     if (!d) return {};
     char buf[16];
-    std::snprintf(buf, sizeof buf, "%02d/%02d/%04d", d->day, d->month, d->year);
+    (void)std::snprintf(buf, sizeof buf, "%02d/%02d/%04d", d->day, d->month, d->year);
     return buf;
 }
 
@@ -116,7 +118,7 @@ std::string FormatTimeHHMM(double serial) {
     const long long ms = millisOfDay(serial);
     const long long minutes = ms / 60000;
     char buf[8];
-    std::snprintf(buf, sizeof buf, "%02lld:%02lld", minutes / 60, minutes % 60);
+    (void)std::snprintf(buf, sizeof buf, "%02lld:%02lld", minutes / 60, minutes % 60);
     return buf;
 }
 
@@ -124,8 +126,8 @@ std::string FormatTimeHHMMSS(double serial) {
     if (!std::isfinite(serial)) return {};
     const long long secs = millisOfDay(serial) / 1000;
     char buf[12];
-    std::snprintf(buf, sizeof buf, "%02lld:%02lld:%02lld", secs / 3600, (secs / 60) % 60,
-                  secs % 60);
+    (void)std::snprintf(buf, sizeof buf, "%02lld:%02lld:%02lld", secs / 3600, (secs / 60) % 60,
+                        secs % 60);
     return buf;
 }
 

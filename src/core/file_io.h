@@ -30,7 +30,7 @@ void ReplaceFileAtomically(const std::string& path, ByteSpan content);
 // Creates an empty file when none exists (never truncates an existing one).
 void CreateEmptyIfMissing(const std::string& path);
 
-void RemoveFile(const std::string& path);  // IoError unless removed or already missing
+void RemoveFile(const std::string& path);   // IoError unless removed or already missing
 void MakeFolders(const std::string& path);  // mkdir -p
 
 // Prefix of the temporary files of ReplaceFileAtomically, so that folder scans

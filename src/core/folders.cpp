@@ -20,7 +20,8 @@ std::string JoinPath(const std::string& folder, const std::string& name) {
 
 Folders Folders::At(const std::string& workingFolder, const std::string& tempFolder) {
     std::string w = workingFolder;
-    while (w.size() > 1 && w.back() == '/') w.pop_back();
+    while (w.size() > 1 && w.back() == '/')
+        w.pop_back();
     Folders f;
     f.work = w;
     f.datiGen = JoinPath(w, "DATI_GEN");
@@ -33,7 +34,9 @@ Folders Folders::At(const std::string& workingFolder, const std::string& tempFol
     return f;
 }
 
-Folders Folders::FromEnvironment() { return At(CurrentFolder(), DefaultTempFolder()); }
+Folders Folders::FromEnvironment() {
+    return At(CurrentFolder(), DefaultTempFolder());
+}
 
 void Folders::create() const {
     for (const auto* p : {&datiGen, &registri, &log, &xfirma, &preventive, &bilanci, &temp}) {
@@ -57,7 +60,8 @@ std::string DefaultTempFolder() {
 std::string CurrentFolder() {
     std::vector<char> buf(4096);
     while (::getcwd(buf.data(), buf.size()) == nullptr) {
-        if (errno != ERANGE) throw IoError::fromErrno(".", "Lettura della cartella corrente", errno);
+        if (errno != ERANGE)
+            throw IoError::fromErrno(".", "Lettura della cartella corrente", errno);
         buf.resize(buf.size() * 2);
     }
     return buf.data();

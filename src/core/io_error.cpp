@@ -13,7 +13,7 @@ IoError IoError::fromErrno(const std::string& path, const std::string& action, i
     return IoError(path, action + " non riuscita (" + std::strerror(err) + ")");
 }
 
-DamagedFile::DamagedFile(std::string path, std::string reason)
+DamagedFile::DamagedFile(std::string path, const std::string& reason)
     : std::runtime_error("Il file " + path + " è danneggiato: " + reason), path_(std::move(path)) {}
 
 }  // namespace veltrano

@@ -25,7 +25,7 @@ private:
 // the record size, and the like). Nothing is written when this is raised.
 class DamagedFile : public std::runtime_error {
 public:
-    DamagedFile(std::string path, std::string reason);
+    DamagedFile(std::string path, const std::string& reason);
     const std::string& path() const { return path_; }
 
 private:

@@ -10,15 +10,19 @@
 
 namespace veltrano {
 
-std::string LockMarkerPath(const std::string& path) { return path + "$"; }
+std::string LockMarkerPath(const std::string& path) {
+    return path + "$";
+}
 
 std::string LockWaitMessage(const std::string& path) {
-    return "ATTENDERE! IL FILE: " + path + " E` APERTO DA UN ALTRO UTENTE \r\r PREMI OK PER RIPROVARE ";
+    return "ATTENDERE! IL FILE: " + path +
+           " E` APERTO DA UN ALTRO UTENTE \r\r PREMI OK PER RIPROVARE ";
 }
 
 std::string LockOverrideQuestion(const std::string& path) {
     return "ATTENZIONE! ACCERTARSI CHE IL FILE: " + path +
-           " NON SIA APERTO DA UN ALTRO UTENTE\r\r PREMI \"YES\" SE NESSUN UTENTE STA UTILIZZANDO IL FILE";
+           " NON SIA APERTO DA UN ALTRO UTENTE\r\r PREMI \"YES\" SE NESSUN UTENTE STA UTILIZZANDO "
+           "IL FILE";
 }
 
 void LockFile(const std::string& path, Prompt& prompt) {
@@ -44,9 +48,13 @@ void LockFile(const std::string& path, Prompt& prompt) {
     }
 }
 
-void UnlockFile(const std::string& path) { RemoveFile(LockMarkerPath(path)); }
+void UnlockFile(const std::string& path) {
+    RemoveFile(LockMarkerPath(path));
+}
 
-FileLock::FileLock(const std::string& path, Prompt& prompt) : path_(path) { LockFile(path, prompt); }
+FileLock::FileLock(const std::string& path, Prompt& prompt) : path_(path) {
+    LockFile(path, prompt);
+}
 
 FileLock::~FileLock() {
     if (!held_) return;

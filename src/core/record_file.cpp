@@ -54,7 +54,9 @@ void RecordFile::insertAt(std::size_t k, ByteSpan rec) {
     changed_ = true;
 }
 
-void RecordFile::append(ByteSpan rec) { insertAt(count(), rec); }
+void RecordFile::append(ByteSpan rec) {
+    insertAt(count(), rec);
+}
 
 void RecordFile::updateAt(std::size_t k, ByteSpan rec) {
     if (rec.size() != size_ || k >= count()) throw std::out_of_range("record");

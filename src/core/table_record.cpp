@@ -126,7 +126,8 @@ void TableInsertOrdered(const std::string& path, TableRecord& rec, Prompt& promp
         rec.ID = top + 1;
     }
     const Bytes encoded = rec.encode();
-    const std::string key = PaddedRawString(encoded, TableRecord::OffsetSTR1(0), TableRecord::kTextWidth);
+    const std::string key =
+        PaddedRawString(encoded, TableRecord::OffsetSTR1(0), TableRecord::kTextWidth);
     std::size_t at = file.count();
     for (std::size_t k = 0; k < file.count(); ++k) {
         const std::string other =

@@ -67,12 +67,12 @@ bool TableDeleteById(std::int32_t id, const std::string& path, Prompt& prompt);
 
 // The structure file of a code table: search fields, title, columns, sizes, labels.
 struct TableStructure {
-    int searchFields = 0;                  // ID
-    std::string name;                      // STR2[0]
-    std::string title;                     // STR2[1]
-    std::string columns;                   // STR2[2], ";"-separated
-    std::array<int, 10> sizes{};           // INTERI[k]
-    std::array<std::string, 10> labels;    // STR1[k]
+    int searchFields = 0;                // ID
+    std::string name;                    // STR2[0]
+    std::string title;                   // STR2[1]
+    std::string columns;                 // STR2[2], ";"-separated
+    std::array<int, 10> sizes{};         // INTERI[k]
+    std::array<std::string, 10> labels;  // STR1[k]
 
     static TableStructure FromRecord(const TableRecord& rec);  // rec trimmed
     TableRecord toRecord() const;

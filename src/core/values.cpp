@@ -42,7 +42,8 @@ void roundDigits(std::string& integer, std::string& fraction, int d) {
 
 void stripLeadingZeros(std::string& integer) {
     std::size_t k = 0;
-    while (k + 1 < integer.size() && integer[k] == '0') ++k;
+    while (k + 1 < integer.size() && integer[k] == '0')
+        ++k;
     integer.erase(0, k);
     if (integer.empty()) integer = "0";
 }
@@ -122,8 +123,10 @@ std::int32_t ParseInteger(std::string_view text) {
         }
     }
     if (negative) v = -v;
-    if (v > std::numeric_limits<std::int32_t>::max()) return std::numeric_limits<std::int32_t>::max();
-    if (v < std::numeric_limits<std::int32_t>::min()) return std::numeric_limits<std::int32_t>::min();
+    if (v > std::numeric_limits<std::int32_t>::max())
+        return std::numeric_limits<std::int32_t>::max();
+    if (v < std::numeric_limits<std::int32_t>::min())
+        return std::numeric_limits<std::int32_t>::min();
     return static_cast<std::int32_t>(v);
 }
 
@@ -151,7 +154,8 @@ double ParseDecimal(std::string_view text, int decimals) {
 double PowerOf(double x, int n) {
     if (n <= 0) return 1.0;
     double r = x;
-    for (int k = 1; k < n; ++k) r = r * x;
+    for (int k = 1; k < n; ++k)
+        r = r * x;
     return r;
 }
 
@@ -177,7 +181,8 @@ std::string FormatNumber(double x, int width, int decimals) {
         double frac = x - std::trunc(x);
         RoundTo(frac, 5);
         std::string digits = ToFixedDigits(frac, 5).fraction;
-        while (!digits.empty() && digits.back() == '0') digits.pop_back();
+        while (!digits.empty() && digits.back() == '0')
+            digits.pop_back();
         // A fraction that rounds to 1 (0.999999) leaves no significant decimals.
         if (std::fabs(frac) >= 1.0) digits.clear();
         d = static_cast<int>(digits.size());

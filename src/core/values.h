@@ -24,7 +24,9 @@ std::string FormatNumber(double x, int width, int decimals);
 // returns it.
 double RoundTo(double& x, int n);
 // Convenience for a value that is not a variable.
-inline double Rounded(double x, int n) { return RoundTo(x, n); }
+inline double Rounded(double x, int n) {
+    return RoundTo(x, n);
+}
 
 // x multiplied by itself n - 1 times, each product a Double; 1 when n <= 0.
 double PowerOf(double x, int n);

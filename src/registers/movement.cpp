@@ -102,8 +102,12 @@ std::string padded(ByteSpan r, std::size_t off, std::size_t width) {
     return PaddedRawString(r, off, width);
 }
 
-bool isTaxRecordType(const std::string& tiprec) { return tiprec == "E" || tiprec == "R"; }
-bool isLoad(const std::string& tipmov) { return tipmov == "C" || tipmov == "R"; }
+bool isTaxRecordType(const std::string& tiprec) {
+    return tiprec == "E" || tiprec == "R";
+}
+bool isLoad(const std::string& tipmov) {
+    return tipmov == "C" || tipmov == "R";
+}
 
 // Where rec goes in file: the index to insert before, or to replace.
 struct Place {
@@ -126,7 +130,8 @@ Place findPlace(const RecordFile& file, YearFileKind kind, ByteSpan rec, double 
         if (date == recDate) {
             switch (kind) {
                 case YearFileKind::RawMaterials:
-                    if (recTipmov == "C" && padded(r, L::TIPMOV, L::wTIPMOV) == "S") return {k, false};
+                    if (recTipmov == "C" && padded(r, L::TIPMOV, L::wTIPMOV) == "S")
+                        return {k, false};
                     break;
                 case YearFileKind::Wort:
                     if (GetInt32(r, L::INIZIO) >= recFinale) return {k, false};
@@ -144,8 +149,8 @@ Place findPlace(const RecordFile& file, YearFileKind kind, ByteSpan rec, double 
         const std::string codpae = padded(r, L::CODPAE, L::wCODPAE);
         if (codpae.compare(recCodpae) > 0) return {k, false};
         if (GetInt32(r, L::NUMFLU) == 0 && padded(r, L::TIPRET, L::wTIPRET) != "C" &&
-            padded(r, L::TIPOPE, L::wTIPOPE) == "I" && padded(r, L::TIPREC, L::wTIPREC) == recTiprec &&
-            codpae == recCodpae) {
+            padded(r, L::TIPOPE, L::wTIPOPE) == "I" &&
+            padded(r, L::TIPREC, L::wTIPREC) == recTiprec && codpae == recCodpae) {
             return {k, true};
         }
     }

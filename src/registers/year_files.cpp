@@ -18,7 +18,7 @@ YearFileKind YearFileKindOf(const std::string& path) {
 
 std::string YearFilePath(const Folders& folders, int year, const std::string& extension) {
     char name[32];
-    std::snprintf(name, sizeof name, "%04d.", year);
+    (void)std::snprintf(name, sizeof name, "%04d.", year);
     return JoinPath(folders.registri, name + extension);
 }
 
