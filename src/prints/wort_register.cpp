@@ -50,8 +50,8 @@ struct Group {
     const char* text;
 };
 const Group kGroups[] = {
-    {68.5, 54, 83, "Dati dichiarati nella comunicazione preventiva"},
-    {92, 83, 101, "Dati misuratore"},
+    {68.5, 54, 83.5, "Dati dichiarati nella comunicazione preventiva"},
+    {92, 83.5, 101, "Dati misuratore"},
     {112, 101, 125, "Dati effettivi di produzione"},
 };
 
@@ -94,7 +94,7 @@ double WortRegisterBook::headingBoxTop(RegisterFrame& f) const {
 }
 
 std::vector<double> WortRegisterBook::columnSeparators() const {
-    return {4, 14, 18, 24, 54, 63, 71, 77.5, 83, 92, 101, 110, 115, 125};
+    return {4, 14, 18, 24, 54, 63, 71, 77, 83.5, 92, 101, 110, 115, 125};
 }
 
 void WortRegisterBook::addToOpening(const MovementRecord& rec, Totals& opening) {

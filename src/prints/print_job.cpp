@@ -1,0 +1,21 @@
+#include "prints/print_job.h"
+
+#include "prints/print_settings.h"
+
+namespace veltrano {
+
+PrintJob RunRegisterPrint(const Folders& folders, RegisterBook& book, const PrintRequest& request,
+                          const CompanyBlock& company, const TextMetrics& metrics,
+                          const RecordingSurface::PrinterLookup& printers) {
+    RecordingSurface surface(metrics);
+    surface.setPrinterLookup(printers);
+    if (const auto name = ReadPrinterName(folders)) surface.selectPrinter(*name);
+    RegisterFrame frame(surface, book, company);
+    PrintJob job;
+    job.outcome = frame.run(
+        request, [&](int year) { return LoadYearRecords(folders, year, book.yearExtension()); });
+    job.document = surface.takeDocument();
+    return job;
+}
+
+}  // namespace veltrano
