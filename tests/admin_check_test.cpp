@@ -266,6 +266,12 @@ std::vector<Case> cases() {
              {"REGISTRI/.~2024.MPR.host.1.2.3", std::nullopt, "file temporaneo rimasto"},
              {"REGISTRI/2024.CTT$", std::nullopt, "marker di blocco abbandonato"},
          }},
+        {"a pipe is not read",
+         {},
+         [](const std::string& work) {
+             ASSERT_EQ(::mkfifo((work + "/REGISTRI/2024.CND").c_str(), 0644), 0);
+         },
+         {}},
         {"files that are not record files are left alone",
          {
              {"DATI_GEN/PROT.CTT", Bytes(7, 1)},

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cmath>
 #include <limits>
@@ -199,12 +200,14 @@ struct BadInput {
 
 TEST(AdminDump, BadInputGivesAClearMessageAndNonZeroExit) {
     const std::size_t none = std::numeric_limits<std::size_t>::max();
+    const std::size_t fifo = none - 1;
     const std::vector<BadInput> cases = {
         {"truncated year file", "work/REGISTRI/2024.CTT", 552 + 100, "troncato o danneggiato"},
         {"truncated table", "work/DATI_GEN/TA03.TAB", 5303, "troncato o danneggiato"},
         {"movement file with table size", "work/REGISTRI/2024.CND", 5304, "troncato"},
         {"missing file", "work/REGISTRI/2030.CTT", none, "non esiste"},
         {"a folder", "work/REGISTRI", none, "è una cartella"},
+        {"a pipe, which would never end", "work/REGISTRI/2024.MPR", fifo, "non è un file regolare"},
         {"print settings, not records", "work/DATI_GEN/PROT.CTT", 100, "non è un file di record"},
         {"text file", "work/DATI_GEN/STAMPANTE.TXT", 10, "non è un file di record"},
         {"year-like name, unknown extension", "work/REGISTRI/2024.XYZ", 552,
@@ -214,7 +217,11 @@ TEST(AdminDump, BadInputGivesAClearMessageAndNonZeroExit) {
         SCOPED_TRACE(c.name);
         TempWorkFolder w;
         const std::string path = w.path(c.relative);
-        if (c.size != none) WriteBytes(path, Bytes(c.size, 0x41));
+        if (c.size == fifo) {
+            ASSERT_EQ(::mkfifo(path.c_str(), 0644), 0);
+        } else if (c.size != none) {
+            WriteBytes(path, Bytes(c.size, 0x41));
+        }
         EXPECT_THROW(
             {
                 try {

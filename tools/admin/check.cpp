@@ -304,7 +304,10 @@ struct Walk {
             }
             return;
         }
-        if (FindRecordKind(name) != nullptr) recordFiles.push_back(p);
+        // Only regular files are read: a pipe or a device would never end.
+        if (FindRecordKind(name) != nullptr && fs::is_regular_file(fs::status(p, ec))) {
+            recordFiles.push_back(p);
+        }
     }
 };
 

@@ -143,6 +143,10 @@ void DumpFile(const std::string& path, DumpFormat format, std::ostream& out) {
     if (status.type() == std::filesystem::file_type::directory) {
         throw AdminError(path + " è una cartella, non un file di record");
     }
+    if (ec) throw AdminError("impossibile leggere il file " + path + " (" + ec.message() + ")");
+    if (status.type() != std::filesystem::file_type::regular) {
+        throw AdminError(path + " non è un file regolare: non può essere un file di record");
+    }
     const RecordKind* kind = FindRecordKind(path);
     if (kind == nullptr) {
         throw AdminError("il file " + path +
