@@ -110,7 +110,7 @@ void RegisterFrame::companyBlocks(double rilasciatoY, double lh10) {
         s_.printAt(xl, rilasciatoY + 4 * lh10, "autorizzazione: " + req_.authorisation);
     const double xr = centre() + 1.3 * e_;
     std::string address = company_.INDIR1;
-    if (!company_.INDIR2.empty()) address += ", " + company_.INDIR2;
+    if (!company_.addressComplement.empty()) address += ", " + company_.addressComplement;
     s_.printAt(xr, rilasciatoY + lh10, company_.DENOM1);
     s_.printAt(xr, rilasciatoY + 2 * lh10, address);
     s_.printAt(xr, rilasciatoY + 3 * lh10, company_.C_A_P1 + " " + company_.CITTA1);

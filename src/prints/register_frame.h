@@ -12,13 +12,13 @@ namespace veltrano {
 // The company block of the page heading: fields of the company record, trimmed.
 // Filled by the caller from the company data (UTENTE.001).
 struct CompanyBlock {
-    std::string DENOM1;  // name
-    std::string INDIR1;  // address
-    std::string INDIR2;  // address complement
-    std::string C_A_P1;  // postcode
-    std::string CITTA1;  // town
-    std::string PARIVA;  // VAT number
-    std::string CACCI1;  // excise code
+    std::string DENOM1;             // name
+    std::string INDIR1;             // address
+    std::string addressComplement;  // printed after the address
+    std::string C_A_P1;             // postcode
+    std::string CITTA1;             // town
+    std::string PARIVA;             // VAT number
+    std::string CACCI1;             // excise code
 };
 
 // The three ways of printing a book, and the test register for the customs.
