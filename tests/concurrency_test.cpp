@@ -109,7 +109,7 @@ bool isLoad(const std::string& kind) {
 
 TEST(Concurrency, WorkstationsInsertingAndDeletingAtOnceLoseNothingAndKeepTheOrder) {
     const int workers = ts::IterationsFromEnv("VELTRANO_CONCURRENCY_WORKERS", 4);
-    const int perWorker = ts::IterationsFromEnv("VELTRANO_CONCURRENCY_MOVEMENTS", 250, 2);
+    const int perWorker = ts::IterationsFromEnv("VELTRANO_CONCURRENCY_MOVEMENTS", 250);
     ts::TempFolder folder("concurrency");
     const unsigned seed = std::random_device{}();
     RecordProperty("seed", static_cast<int>(seed >> 1));

@@ -398,6 +398,12 @@ struct StaleMarkerCase {
     int yesAt;  // the override question answered Yes
 };
 
+void PrintTo(const StaleMarkerCase& c, std::ostream* os) {
+    Change change;
+    change.kind = c.change;
+    *os << c.heldFile << " held, " << change.toArgs().front() << ", Yes at question " << c.yesAt;
+}
+
 class StaleMarker : public ::testing::TestWithParam<StaleMarkerCase> {};
 
 TEST_P(StaleMarker, IsOverriddenAtTheQuestionAnsweredYesAndRemovedAfterTheChange) {
@@ -457,6 +463,10 @@ struct FullDiskCase {
     Change::Kind change;
     long long limit;  // bytes a file may grow to; -1: the wort file's current size
 };
+
+void PrintTo(const FullDiskCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class FullDisk : public ::testing::TestWithParam<FullDiskCase> {};
 

@@ -100,7 +100,11 @@ std::optional<Bytes> ReadWholeFile(const std::string& path) {
     struct stat st {};
     if (::fstat(fd, &st) != 0) throw IoError::fromErrno(path, "Lettura", errno);
     if (S_ISDIR(st.st_mode)) throw IoError(path, "è una cartella, non un file");
-    Bytes data(static_cast<std::size_t>(st.st_size));
+    Bytes data;
+    // Spare room for the end-of-file probe below and for an inserted record, so
+    // that neither moves the bytes already read.
+    data.reserve(static_cast<std::size_t>(st.st_size) + 65536);
+    data.resize(static_cast<std::size_t>(st.st_size));
     std::size_t got = 0;
     for (;;) {
         if (got == data.size()) data.resize(data.size() + 65536);  // the file grew meanwhile
