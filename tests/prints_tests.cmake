@@ -9,6 +9,7 @@ add_executable(prints_tests
   ${_prints_dir}/prints_wort_test.cpp
   ${_prints_dir}/prints_pdf_test.cpp
   ${_prints_dir}/prints_dialog_test.cpp
+  ${_prints_dir}/prints_preview_test.cpp
 )
 target_link_libraries(prints_tests PRIVATE veltrano_report_qt GTest::gtest)
 target_include_directories(prints_tests PRIVATE ${_prints_dir})

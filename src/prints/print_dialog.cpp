@@ -99,6 +99,7 @@ std::string RegisterPrintDialog::caption() const {
 
 void RegisterPrintDialog::open(int tag, double today, const PrintCompany& company) {
     tag_ = tag == 1 ? 1 : 2;
+    company_ = company;
     texts_.clear();
     focus_.reset();
     running_ = false;

@@ -43,6 +43,7 @@ public:
     // tag 1: per day, 2: per period. `today` is a whole day.
     void open(int tag, double today, const PrintCompany& company);
     std::string caption() const;
+    void setRunner(Runner runner) { runner_ = std::move(runner); }
 
     const std::vector<PrintDialogField>& fields() const { return fields_; }
     std::string text(const std::string& field) const;
@@ -57,6 +58,8 @@ public:
     bool confirm();
     std::optional<std::string> takeFocus();
     bool running() const { return running_; }
+    // The company data given to open().
+    const PrintCompany& company() const { return company_; }
 
     // What confirm() hands to the runner (after the checks passed).
     PrintRequest request() const;
@@ -79,6 +82,7 @@ private:
     std::map<std::string, bool> visible_;
     std::optional<std::string> focus_;
     bool running_ = false;
+    PrintCompany company_;
 };
 
 // "<code> di <description>" of the customs office in code table TA03, or

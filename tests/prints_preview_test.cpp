@@ -1,0 +1,125 @@
+// The preview window and the default-printer window, offscreen.
+#include <gtest/gtest.h>
+
+#include <QtWidgets/QListWidget>
+#include <filesystem>
+
+#include "core/folders.h"
+#include "platform/report/qt_text_metrics.h"
+#include "platform/report/report_preview.h"
+#include "prints/default_printer.h"
+#include "prints/print_settings.h"
+#include "prints_pdf_support.h"
+
+namespace veltrano {
+namespace {
+
+namespace fs = std::filesystem;
+
+ReportDocument ThreePages(const TextMetrics& m) {
+    RecordingSurface s(m);
+    s.setOrientation(Orientation::Landscape);
+    for (int p = 1; p <= 3; ++p) {
+        if (p > 1) s.newPage();
+        s.printAt(50, 80, "Pagina di prova " + std::to_string(p));
+        s.rectangle(40, 60, 400, 100);
+    }
+    return s.takeDocument();
+}
+
+class PreviewTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        root_ = fs::temp_directory_path() /
+                ("veltrano_preview_" + std::to_string(::getpid()) + "_" +
+                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(root_);
+        folders_ = Folders::At((root_ / "work").string(), (root_ / "tmp").string());
+        folders_.create();
+    }
+    void TearDown() override { fs::remove_all(root_); }
+    fs::path root_;
+    Folders folders_;
+    QtTextMetrics metrics_;
+};
+
+TEST_F(PreviewTest, NavigatesPagesAndSavesThePdf) {
+    ReportPreviewDialog preview(ThreePages(metrics_), QStringLiteral("Registro del Mosto"));
+    EXPECT_EQ(preview.windowTitle().toStdString(), "Registro del Mosto");
+    EXPECT_TRUE(preview.windowState() & Qt::WindowMaximized);
+    EXPECT_EQ(preview.pageCount(), 3);
+    EXPECT_EQ(preview.currentPage(), 1);
+    preview.goToPage(3);
+    EXPECT_EQ(preview.currentPage(), 3);
+    preview.goToPage(99);
+    EXPECT_EQ(preview.currentPage(), 3);
+    preview.goToPage(0);
+    EXPECT_EQ(preview.currentPage(), 1);
+    const QString pdf = QString::fromStdString((root_ / "anteprima.pdf").string());
+    ASSERT_TRUE(preview.saveAsPdf(pdf));
+    const std::string text = PdfText(pdf.toStdString());
+    EXPECT_NE(text.find("Pagina di prova 3"), std::string::npos) << text;
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\f'), 3);
+}
+
+TEST_F(PreviewTest, TwoPreviewsAtOnceEachWithItsOwnPrinter) {
+    auto a = std::make_unique<ReportPreviewDialog>(ThreePages(metrics_), QStringLiteral("A"));
+    auto b = std::make_unique<ReportPreviewDialog>(ThreePages(metrics_), QStringLiteral("B"));
+    a.reset();
+    b->goToPage(2);
+    EXPECT_EQ(b->currentPage(), 2);
+}
+
+class FakeCatalog : public PrinterCatalog {
+public:
+    std::vector<std::string> names;
+    std::vector<std::string> printerNames() const override { return names; }
+    bool paperOf(const std::string& n, PaperSize&) const override {
+        return std::find(names.begin(), names.end(), n) != names.end();
+    }
+};
+
+TEST_F(PreviewTest, DefaultPrinterWindow) {
+    FakeCatalog none;
+    {
+        DefaultPrinterForm form(folders_, none);
+        DefaultPrinterDialog dialog(form);
+        EXPECT_EQ(dialog.windowTitle().toStdString(), "Imposta la stampante di Default");
+        EXPECT_EQ(dialog.list()->count(), 0);
+        form.confirm();  // nothing to choose: the file is not touched
+        EXPECT_FALSE(FileExists(PrinterFilePath(folders_)));
+    }
+    FakeCatalog some;
+    some.names = {"Ufficio", "Magazzino", "PDF"};
+    WritePrinterName(folders_, "Magazzino");
+    DefaultPrinterForm form(folders_, some);
+    DefaultPrinterDialog dialog(form);
+    EXPECT_EQ(dialog.list()->count(), 3);
+    EXPECT_EQ(dialog.list()->currentRow(), 1);
+    dialog.list()->setCurrentRow(2);
+    form.abandon();
+    EXPECT_EQ(ReadPrinterName(folders_), "Magazzino");
+    dialog.list()->setCurrentRow(0);
+    form.confirm();
+    EXPECT_EQ(ReadPrinterName(folders_), "Ufficio");
+
+    // A printer that is gone: nothing selected, the file kept until a choice.
+    some.names = {"PDF"};
+    DefaultPrinterForm again(folders_, some);
+    again.open();
+    EXPECT_EQ(again.selected(), -1);
+    again.select(5);
+    EXPECT_EQ(again.selected(), -1);
+}
+
+TEST_F(PreviewTest, SystemCatalogWorksWithoutPrinters) {
+    QtPrinterCatalog catalog;
+    const auto names = catalog.printerNames();  // none in CI; must not fail
+    PaperSize paper;
+    EXPECT_FALSE(catalog.paperOf("VELTRANO stampante inesistente", paper));
+    for (const auto& n : names)
+        EXPECT_TRUE(catalog.paperOf(n, paper)) << n;
+}
+
+}  // namespace
+}  // namespace veltrano
