@@ -1,5 +1,5 @@
 // The folder check and the dump over random files in a temporary working folder.
-// The input is cut into up to three files; the first bytes choose their names,
+// The input is cut into up to three files whose names the first bytes choose,
 // so the links between a wort file and its raw-materials file are exercised.
 #include <fcntl.h>
 #include <unistd.h>
@@ -41,7 +41,8 @@ std::string root() {
         const char* base = fs::is_directory("/dev/shm") ? "/dev/shm" : "/tmp";
         std::string t = std::string(base) + "/veltrano-fuzz-XXXXXX";
         require(::mkdtemp(t.data()) != nullptr);
-        for (const char* sub : {"DATI_GEN", "REGISTRI", "LOG"}) fs::create_directories(t + "/" + sub);
+        for (const char* sub : {"DATI_GEN", "REGISTRI", "LOG"})
+            fs::create_directories(t + "/" + sub);
         return t;
     }();
     return r;
@@ -63,20 +64,27 @@ void writeFile(const std::string& path, const std::uint8_t* data, std::size_t si
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace veltrano::admin;
-    if (size < 4) return 0;
+    // Header: data[0] the number of files (1 to 3), data[1..3] their names,
+    // data[4] and data[5] the whole records of the first two; a high bit adds a
+    // few stray bytes. The last file takes the rest.
+    if (size < 6) return 0;
     const std::string work = root();
     for (const char* sub : {"DATI_GEN", "REGISTRI", "LOG"}) {
-        for (const auto& e : fs::directory_iterator(work + "/" + sub)) fs::remove(e.path());
+        for (const auto& e : fs::directory_iterator(work + "/" + sub))
+            fs::remove(e.path());
     }
     const std::size_t files = 1 + data[0] % 3;
     std::vector<std::string> names;
-    const std::uint8_t* p = data + 4;
-    std::size_t left = size - 4;
+    const std::uint8_t* p = data + 6;
+    std::size_t left = size - 6;
     for (std::size_t i = 0; i < files; ++i) {
         const std::string name = kNames[data[1 + i] % (sizeof kNames / sizeof kNames[0])];
-        // Every file but the last takes a share of whole records plus a few bytes.
         std::size_t take = left;
-        if (i + 1 < files) take = std::min(left, left / 2 + (data[1 + i] >> 4));
+        if (i + 1 < files) {
+            const std::uint8_t n = data[4 + i];
+            take = std::min(left,
+                            (n & 0x3f) * std::size_t{552} + ((n & 0x80) ? data[1 + i] >> 4 : 0u));
+        }
         writeFile(work + "/" + name, p, take);
         names.push_back(name);
         p += take;
@@ -94,7 +102,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const RecordKind* kind = FindRecordKind(name);
         const std::string path = work + "/" + name;
         bool reported = false;
-        for (const Problem& pr : problems) reported |= pr.file == name;
+        for (const Problem& pr : problems)
+            reported |= pr.file == name;
         try {
             DumpFile(path, DumpFormat::Csv, sink);
             DumpFile(path, DumpFormat::JsonLines, sink);
