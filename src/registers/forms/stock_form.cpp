@@ -2,6 +2,7 @@
 
 #include "core/dates.h"
 #include "core/values.h"
+#include "registers/forms/cancellation_form.h"
 #include "shell/window_registry.h"
 
 namespace veltrano {
@@ -77,6 +78,9 @@ void StockForm::onConfirm() {
 void RegisterRegisterWindows(WindowRegistry& registry) {
     registry.add("TFGIACENZE", [](Session& s, UserDialogs& d) -> std::unique_ptr<FormModel> {
         return std::make_unique<StockForm>(s, d);
+    });
+    registry.add("TFCANCMOVIM", [](Session& s, UserDialogs& d) -> std::unique_ptr<FormModel> {
+        return std::make_unique<CancellationForm>(s, d);
     });
 }
 
