@@ -49,6 +49,32 @@ TEST(QtTextMetrics, WidthsAreThoseOfTheDesignFonts) {
     EXPECT_NEAR(lh10 / lh8, 10.0 / 8.0, 0.01);
 }
 
+// Widths are summed per character; Qt's own shaping of the whole text (what the
+// painter lays out) must give the same, ligature-prone words included.
+TEST(QtTextMetrics, SumOfCharactersIsTheShapedWidth) {
+    QtTextMetrics m;
+    const char* texts[] = {"TOTALE LITRI DI MOSTO DA RIPORTARE",
+                           "Sanificazione",
+                           "fi ffi fl ff",
+                           "Cotta con luppolatura a freddo",
+                           "STOUT AL CAFFE' - R05",
+                           "Perché già così? è più",
+                           "n\u00b0 1 al n\u00b0 100 \u20ac 12,50",
+                           "1.008,4 (340) 12/03/2025"};
+    for (const FontSpec& f : {FontSpec{"TIMES NEW ROMAN", 8, false, false, 0},
+                              FontSpec{"TIMES NEW ROMAN", 14, true, false, 0},
+                              FontSpec{"TIMES NEW ROMAN", 8, false, true, 0},
+                              FontSpec{"COURIER NEW", 9, false, false, 0}}) {
+        QFont q = ReportQFont(f, 10);
+        q.setPixelSize(1000);
+        const QFontMetricsF shaped(q);
+        for (const char* t : texts) {
+            const double expected = shaped.horizontalAdvance(QString::fromUtf8(t)) * f.size / 1000;
+            EXPECT_NEAR(m.textWidth(f, t), expected, expected * 1e-4) << f.name << " " << t;
+        }
+    }
+}
+
 TEST(RecordingSurface, KeepsPositionsAlignmentFontsAndPages) {
     QtTextMetrics m;
     RecordingSurface s(m);
