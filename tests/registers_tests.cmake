@@ -5,3 +5,9 @@ add_executable(register_form_tests ${CMAKE_SOURCE_DIR}/tests/registers_stock_for
 target_link_libraries(register_form_tests PRIVATE veltrano_register_forms
                       veltrano_shell_testsupport GTest::gtest_main)
 gtest_discover_tests(register_form_tests DISCOVERY_TIMEOUT 60)
+
+# The administration tool's stock command beside the stock window.
+add_executable(admin_stock_tests ${CMAKE_SOURCE_DIR}/tests/admin_stock_test.cpp)
+target_link_libraries(admin_stock_tests PRIVATE veltrano_admin_lib veltrano_register_forms
+                      veltrano_shell_testsupport GTest::gtest_main)
+gtest_discover_tests(admin_stock_tests DISCOVERY_TIMEOUT 60)

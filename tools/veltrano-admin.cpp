@@ -1,10 +1,12 @@
 // veltrano-admin: administration of a working folder from the command line.
 #include <cstring>
+#include <ctime>
 #include <iostream>
 #include <string>
 #include <vector>
 
 #include "admin/commands.h"
+#include "admin/stock_command.h"
 
 namespace {
 
@@ -15,7 +17,11 @@ const char* const kUsage =
     "  veltrano-admin dump FILE [--json]   elenca i record di un file (CSV, o JSON per riga)\n"
     "  veltrano-admin check [CARTELLA]     verifica i file di una cartella di lavoro\n"
     "                                      (predefinita: la cartella corrente)\n"
-    "  veltrano-admin demo CARTELLA        crea una cartella di lavoro di prova\n";
+    "  veltrano-admin demo CARTELLA        crea una cartella di lavoro di prova\n"
+    "  veltrano-admin stock ANNO [CARTELLA]\n"
+    "                                      calcola le giacenze di inizio anno\n"
+    "  veltrano-admin stock --from ANNO [CARTELLA]\n"
+    "                                      le ricalcola per ogni anno da ANNO a oggi\n";
 
 int usage(const std::string& why) {
     if (!why.empty()) std::cerr << "veltrano-admin: " << why << '\n';
@@ -64,6 +70,32 @@ int main(int argc, char** argv) {
             return usage("demo: indicare una sola cartella");
         }
         return CommandDemo(args[0], std::cout, std::cerr);
+    }
+    if (command == "stock") {
+        bool from = false;
+        std::string year;
+        std::string folder = ".";
+        std::size_t positional = 0;
+        for (const std::string& a : args) {
+            if (a == "--from") {
+                from = true;
+            } else if (a.starts_with("--")) {
+                return usage("opzione sconosciuta: " + a);
+            } else if (positional++ == 0) {
+                year = a;
+            } else if (positional == 2) {
+                folder = a;
+            } else {
+                return usage("stock: troppi argomenti");
+            }
+        }
+        if (year.size() != 4 || year.find_first_not_of("0123456789") != std::string::npos) {
+            return usage("stock: indicare l'anno con quattro cifre");
+        }
+        const std::time_t now = std::time(nullptr);
+        std::tm tm{};
+        localtime_r(&now, &tm);
+        return CommandStock(std::stoi(year), from, folder, tm.tm_year + 1900, std::cout, std::cerr);
     }
     return usage("comando sconosciuto: " + command);
 }
