@@ -8,8 +8,11 @@
 #include "core/folders.h"
 #include "core/record_file.h"
 #include "core/table_record.h"
+#include "platform/report/qt_text_metrics.h"
 #include "prints/print_dialog.h"
 #include "prints/print_settings.h"
+#include "prints/wort_print.h"
+#include "registers/year_files.h"
 
 namespace veltrano {
 namespace {
@@ -255,6 +258,65 @@ TEST_F(PrintDialogTest, PrinterFile) {
         PrinterFilePath(folders_),
         ByteSpan(reinterpret_cast<const std::uint8_t*>(empty.data()), empty.size()));
     EXPECT_FALSE(ReadPrinterName(folders_));
+}
+
+}  // namespace
+}  // namespace veltrano
+
+namespace veltrano {
+namespace {
+
+class KeepingViewer : public ReportViewer {
+public:
+    void show(ReportDocument d, const std::string& caption) override {
+        shown.push_back({std::move(d), caption});
+    }
+    std::vector<std::pair<ReportDocument, std::string>> shown;
+};
+
+class OnePrinter : public PrinterCatalog {
+public:
+    std::vector<std::string> printerNames() const override { return {"Ufficio"}; }
+    bool paperOf(const std::string& n, PaperSize& p) const override {
+        p = {612, 792};
+        return n == "Ufficio";
+    }
+};
+
+TEST_F(PrintDialogTest, WortFormRunsTheRegisterIntoThePreview) {
+    RecordFile f = RecordFile::Empty(YearFilePath(folders_, 2025, "CTT"), MovementRecord::kSize);
+    MovementRecord r;
+    MovementBlank(r);
+    r.NUMMOV = 1;
+    r.DATMOV = EncodeDate(2025, 5, 6);
+    r.TIPMOV = "C";
+    r.NUMDOC = "12";
+    r.TBIRRA = "BIONDA";
+    r.LITRII = 1010.5;
+    r.LMOSTO = "M25-012";
+    MovementPad(r);
+    f.append(r.encode());
+    f.commit(true);
+    WritePrinterName(folders_, "Ufficio");
+
+    QtTextMetrics metrics;
+    KeepingViewer viewer;
+    OnePrinter printers;
+    auto dialog = MakeWortPrintDialog(folders_, metrics, &printers, viewer);
+    company_.block.DENOM1 = "BIRRIFICIO DEL LAGO SRL";
+    dialog->open(2, EncodeDate(2025, 5, 20), company_);
+    dialog->type("RTIPO", "0");
+    ASSERT_TRUE(dialog->confirm());
+    ASSERT_EQ(viewer.shown.size(), 1u);
+    const ReportDocument& d = viewer.shown[0].first;
+    EXPECT_EQ(viewer.shown[0].second, "Registro del Mosto per PERIODO");
+    EXPECT_EQ(d.printerName, "Ufficio");
+    EXPECT_EQ(d.orientation, Orientation::Landscape);
+    EXPECT_EQ(d.pageWidth, 792);  // the printer's Letter paper, turned
+    EXPECT_EQ(d.find("BIRRIFICIO DEL LAGO SRL").size(), 1u);
+    EXPECT_EQ(d.find("M25-012").size(), 1u);
+    EXPECT_EQ(d.find("1.010,5").size(), 2u);  // the row and the closing total
+    EXPECT_EQ(d.find("Pagina 1").size(), 1u);
 }
 
 }  // namespace

@@ -1,11 +1,17 @@
 // The preview window and the default-printer window, offscreen.
 #include <gtest/gtest.h>
 
+#include <QtWidgets/QLabel>
+#include <QtWidgets/QLineEdit>
 #include <QtWidgets/QListWidget>
+#include <QtWidgets/QPushButton>
+#include <QtWidgets/QRadioButton>
 #include <filesystem>
 
+#include "core/dates.h"
 #include "core/folders.h"
 #include "platform/report/qt_text_metrics.h"
+#include "platform/report/register_print_view.h"
 #include "platform/report/report_preview.h"
 #include "prints/default_printer.h"
 #include "prints/print_settings.h"
@@ -119,6 +125,47 @@ TEST_F(PreviewTest, SystemCatalogWorksWithoutPrinters) {
     EXPECT_FALSE(catalog.paperOf("VELTRANO stampante inesistente", paper));
     for (const auto& n : names)
         EXPECT_TRUE(catalog.paperOf(n, paper)) << n;
+}
+
+}  // namespace
+}  // namespace veltrano
+
+namespace veltrano {
+namespace {
+
+TEST_F(PreviewTest, PrintDialogWindowBindsToItsModel) {
+    std::vector<PrintRequest> runs;
+    RegisterPrintDialog model(folders_, "Registro del Mosto", "CTT",
+                              [&](const PrintRequest& r) { runs.push_back(r); });
+    PrintCompany company;
+    model.open(1, EncodeDate(2025, 11, 20), company);
+    RegisterPrintView view(model, "TFSTAREGCARSCA");
+    EXPECT_EQ(view.objectName().toStdString(), "TFSTAREGCARSCA");
+    EXPECT_EQ(view.windowTitle().toStdString(), "Registro del Mosto per GIORNO");
+    auto* from = qobject_cast<QLineEdit*>(view.control("MDADA"));
+    ASSERT_TRUE(from);
+    EXPECT_EQ(from->text().toStdString(), "01/11/2025");
+    EXPECT_EQ(qobject_cast<QLineEdit*>(view.control("INTERI0"))->text().toStdString(), "2026");
+    EXPECT_FALSE(view.control("MFOGLI")->isVisibleTo(&view));
+    EXPECT_TRUE(view.control("INTERI2")->isVisibleTo(&view));
+
+    // Choosing the headings shows their panel and hides the dates.
+    auto* headings = view.findChild<QRadioButton*>(QStringLiteral("RTIPO2"));
+    ASSERT_TRUE(headings);
+    headings->click();
+    EXPECT_EQ(model.text("RTIPO"), "2");
+    EXPECT_TRUE(view.control("MFOGLI")->isVisibleTo(&view));
+    EXPECT_FALSE(view.control("MDADA")->isVisibleTo(&view));
+    model.type("MFOGLI", "50");
+    model.leave("MFOGLI");
+    view.refresh();
+    EXPECT_EQ(qobject_cast<QLabel*>(view.control("DIFOGLI"))->text().toStdString(),
+              " di 50 Es. Fin. 2026");
+    view.confirmButton()->click();
+    ASSERT_EQ(runs.size(), 1u);
+    EXPECT_EQ(runs[0].choice, PrintChoice::HeadingsOnly);
+    EXPECT_EQ(runs[0].sheets, 50);
+    EXPECT_EQ(view.result(), QDialog::Accepted);
 }
 
 }  // namespace
