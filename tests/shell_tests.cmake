@@ -9,6 +9,7 @@ target_include_directories(veltrano_shell_testsupport PUBLIC ${SHELL_TESTS_DIR})
 add_executable(shell_tests
   ${SHELL_TESTS_DIR}/shell_company_record_test.cpp
   ${SHELL_TESTS_DIR}/shell_company_form_test.cpp
+  ${SHELL_TESTS_DIR}/shell_demo_test.cpp
   ${SHELL_TESTS_DIR}/shell_framework_test.cpp
   ${SHELL_TESTS_DIR}/shell_menu_test.cpp
   ${SHELL_TESTS_DIR}/shell_settings_check_test.cpp

@@ -25,7 +25,6 @@ constexpr const char* kVersionUrl = "https://aggiornamenti.veltrano.it/VERS_VELT
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("VELTRANO"));
-    QApplication::setApplicationDisplayName(QStringLiteral("VELTRANO"));
 
     using namespace veltrano;
     SystemClock clock;

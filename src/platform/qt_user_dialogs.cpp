@@ -16,8 +16,8 @@ QString Shown(const std::string& text) {
 }
 
 void ShowBox(QWidget* parent, QMessageBox::Icon icon, const std::string& text) {
-    QMessageBox box(icon, QApplication::applicationDisplayName(), Shown(text),
-                    QMessageBox::NoButton, parent);
+    QMessageBox box(icon, QApplication::applicationName(), Shown(text), QMessageBox::NoButton,
+                    parent);
     box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
     box.exec();
 }
@@ -41,7 +41,7 @@ void QtUserDialogs::warn(const std::string& text) {
 }
 
 bool QtUserDialogs::askYesNo(const std::string& text) {
-    QMessageBox box(QMessageBox::Question, QApplication::applicationDisplayName(), Shown(text),
+    QMessageBox box(QMessageBox::Question, QApplication::applicationName(), Shown(text),
                     QMessageBox::NoButton, parent());
     QPushButton* yes = box.addButton(QStringLiteral("&Sì"), QMessageBox::YesRole);
     QPushButton* no = box.addButton(QStringLiteral("&No"), QMessageBox::NoRole);
@@ -51,7 +51,7 @@ bool QtUserDialogs::askYesNo(const std::string& text) {
 }
 
 bool QtUserDialogs::askOkNo(const std::string& text) {
-    QMessageBox box(QMessageBox::Warning, QApplication::applicationDisplayName(), Shown(text),
+    QMessageBox box(QMessageBox::Warning, QApplication::applicationName(), Shown(text),
                     QMessageBox::NoButton, parent());
     QPushButton* no = box.addButton(QStringLiteral("&No"), QMessageBox::RejectRole);
     QPushButton* ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);

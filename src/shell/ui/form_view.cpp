@@ -119,7 +119,9 @@ void FormView::build() {
             continue;
         }
         auto* label = new QLabel(Q(f.caption), this);
-        label->setWordWrap(true);
+        // Only the long questions wrap; a short caption keeps its line.
+        label->setWordWrap(Utf8Length(f.caption) > 40);
+        if (label->wordWrap()) label->setMinimumWidth(label->fontMetrics().averageCharWidth() * 34);
         label->setBuddy(input);
         auto* line = new QHBoxLayout;
         line->addWidget(input);
@@ -182,6 +184,7 @@ void FormView::build() {
     buttons->addStretch(1);
     buttons->addWidget(confirm_);
     buttons->addWidget(abandon_);
+    outer->addStretch(1);  // hidden fields give their room back here
     outer->addSpacing(8);
     outer->addLayout(buttons);
     connect(confirm_, &QPushButton::clicked, this, &FormView::confirmClicked);
@@ -243,11 +246,15 @@ void FormView::edited(const std::string& name, QLineEdit* edit) {
 
 void FormView::sync() {
     syncing_ = true;
+    bool resized = false;
     for (const FieldSpec& f : model_.fields()) {
         setWidgetText(f.name, model_.text(f.name));
         const bool visible = model_.visible(f.name);
-        for (auto [it, end] = rows_.equal_range(f.name); it != end; ++it)
+        for (auto [it, end] = rows_.equal_range(f.name); it != end; ++it) {
+            if (it->second->isVisibleTo(this) == visible) continue;
             it->second->setVisible(visible);
+            resized = true;
+        }
         if (QWidget* w = widget(f.name)) w->setEnabled(model_.enabled(f.name));
     }
     for (const ButtonSpec& b : model_.buttons()) {
@@ -258,6 +265,7 @@ void FormView::sync() {
     }
     confirm_->setEnabled(!model_.saving());
     syncing_ = false;
+    if (resized && isVisible()) QTimer::singleShot(0, this, [this] { adjustSize(); });
     if (model_.closed()) {
         if (isVisible()) done(model_.confirmed() ? QDialog::Accepted : QDialog::Rejected);
         return;
