@@ -30,7 +30,8 @@ public:
 
 class DemoPdf : public ::testing::Test {
 protected:
-    void SetUp() override {
+    // The demo year is written once, through the ordered insert, for the suite.
+    static void SetUpTestSuite() {
         root_ = fs::temp_directory_path() / ("veltrano_demo_pdf_" + std::to_string(::getpid()));
         fs::remove_all(root_);
         folders_ = Folders::At((root_ / "work").string(), (root_ / "tmp").string());
@@ -38,7 +39,7 @@ protected:
         SilentPrompt prompt;
         WriteDemoWortYear(YearFilePath(folders_, 2025, "CTT"), 2025, prompt);
     }
-    void TearDown() override { fs::remove_all(root_); }
+    static void TearDownTestSuite() { fs::remove_all(root_); }
 
     std::string Pdf(const PrintRequest& req, const std::string& name, PrintJob* out = nullptr) {
         WortRegisterBook book;
@@ -60,8 +61,8 @@ protected:
         return path;
     }
 
-    fs::path root_;
-    Folders folders_;
+    static inline fs::path root_;
+    static inline Folders folders_;
     QtTextMetrics metrics_;
 };
 

@@ -13,6 +13,12 @@ constexpr const char* kFont = "TIMES NEW ROMAN";
 double Day(double serial) {
     return Rounded(serial, 0);
 }
+// Quantities are added with 5 decimals at most; rounding each sum keeps binary
+// leftovers from piling up over a year of rows.
+void AddInto(Totals& running, const Totals& part) {
+    for (std::size_t k = 0; k < running.size() && k < part.size(); ++k)
+        running[k] = Rounded(running[k] + part[k], 5);
+}
 }  // namespace
 
 std::vector<const MovementRecord*> RecordsOfDay(const std::vector<MovementRecord>& records,
@@ -278,8 +284,7 @@ void RegisterFrame::perDay(const std::vector<MovementRecord>& records, bool firs
         book_.printDayTotal(*this, dayTotals);
         s_.setY(s_.y() + 1.3 * lh_);
         book_.printPreviousDayTotal(*this, running);
-        for (std::size_t k = 0; k < n; ++k)
-            running[k] += dayTotals[k];
+        AddInto(running, dayTotals);
         s_.setY(s_.y() + 1.3 * lh_);
         book_.printAtDayTotal(*this, running, day);
         setRowFont();
@@ -310,8 +315,7 @@ void RegisterFrame::perPeriod(const std::vector<MovementRecord>& records) {
         s_.line(left_, y + lh_ / 5, right_, y + lh_ / 5);
     };
     auto carryOut = [&](Totals& page) {
-        for (std::size_t k = 0; k < n; ++k)
-            running[k] += page[k];
+        AddInto(running, page);
         std::fill(page.begin(), page.end(), 0.0);
         const double y = s_.y() + book_.totalsGap() * lh_;
         s_.setY(y);
