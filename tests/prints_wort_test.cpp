@@ -416,5 +416,52 @@ TEST_F(WortLayout, TableIsCentredInEUnits) {
     EXPECT_NEAR(pct->y - group->y, (3.7 - 0.6) * lh_, 1e-9);
 }
 
+TEST_F(WortLayout, LongDayBreaksPagesWithoutCarryLines) {
+    std::vector<MovementRecord> year;
+    for (int k = 0; k < 45; ++k)
+        year.push_back(Batch(D(7, 4), 100, std::to_string(k + 1)));
+    year.push_back(Batch(D(8, 4), 50));
+    const ReportDocument d =
+        Run(Request(PrintChoice::PlainSheets, true, D(1, 4), D(30, 4)), {{2025, year}});
+    ASSERT_EQ(d.pages.size(), 3u);
+    EXPECT_EQ(d.find("DATA: 07/04/2025", 0).size(), 1u);
+    EXPECT_EQ(d.find("DATA: 07/04/2025", 1).size(), 1u);
+    EXPECT_EQ(d.find("DATA: 08/04/2025", 2).size(), 1u);
+    EXPECT_TRUE(d.find("TOTALE LITRI DI MOSTO DEL GIORNO", 0).empty());
+    EXPECT_EQ(ValueBeside(d, "TOTALE LITRI DI MOSTO DEL GIORNO", 1), "4.500");
+    EXPECT_EQ(ValueBeside(d, "TOTALE MOSTO AL 08/04/2025", 2), "4.550");
+    EXPECT_TRUE(d.find("RIPORTI").empty());
+    EXPECT_TRUE(d.find("TOTALE LITRI DI MOSTO DA RIPORTARE").empty());
+    for (std::size_t p = 0; p < 3; ++p)
+        EXPECT_EQ(d.find("Pagina " + std::to_string(p + 1), p).size(), 1u);
+}
+
+TEST_F(WortLayout, TestRegisterAfterTheHeadings) {
+    PrintRequest req = Request(PrintChoice::Test, true, D(1, 3), D(31, 3));
+    req.sheets = 2;
+    req.firstPage = 5;
+    req.sheetsText = " di 2 Es. Fin. 2025";
+    // The year of "Dalla data" is empty: the previous year is printed, from its
+    // first day with movements only, on plain sheets numbered from 1.
+    std::vector<MovementRecord> previous = {Batch(D(10, 6, 2024), 700), Batch(D(10, 6, 2024), 300),
+                                            Batch(D(11, 6, 2024), 999)};
+    const ReportDocument d = Run(req, {{2025, {}}, {2024, previous}});
+    EXPECT_EQ(loaded_, (std::vector<int>{2025, 2024}));
+    ASSERT_EQ(d.pages.size(), 4u);  // cover, two heading sheets, one test page
+    EXPECT_EQ(d.find("Pagina 5 di 2 Es. Fin. 2025", 1).size(), 1u);
+    EXPECT_EQ(d.find("Pagina 6 di 2 Es. Fin. 2025", 2).size(), 1u);
+    EXPECT_EQ(d.find("Pagina 1", 3).size(), 1u);
+    EXPECT_EQ(d.find("DATA: 10/06/2024", 3).size(), 1u);
+    EXPECT_EQ(ValueBeside(d, "TOTALE MOSTO AL 10/06/2024", 3), "1.000");
+    EXPECT_TRUE(d.find("11/06/2024").empty());
+
+    // With movements in the year of "Dalla data" those are the test's rows.
+    const ReportDocument own = Run(req, {{2025, {Batch(D(2, 3), 10), Batch(D(3, 3), 20)}}});
+    EXPECT_EQ(loaded_, std::vector<int>{2025});
+    ASSERT_EQ(own.pages.size(), 4u);
+    EXPECT_EQ(own.find("DATA: 02/03/2025", 3).size(), 1u);
+    EXPECT_TRUE(own.find("DATA: 03/03/2025").empty());
+}
+
 }  // namespace
 }  // namespace veltrano
