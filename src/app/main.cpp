@@ -2,7 +2,10 @@
 // Wires the Qt-free shell to its Qt views and platform adapters and runs the
 // main window until it is closed.
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMessageBox>
+#include <QTranslator>
 
 #include "core/folders.h"
 #include "platform/curl_http_client.h"
@@ -25,6 +28,13 @@ constexpr const char* kVersionUrl = "https://aggiornamenti.veltrano.it/VERS_VELT
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("VELTRANO"));
+    // Qt's own dialogs (file chooser, context menus) in Italian, like everything else.
+    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+    QTranslator qtItalian;
+    if (qtItalian.load(QLocale(QLocale::Italian), QStringLiteral("qtbase"), QStringLiteral("_"),
+                       QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QApplication::installTranslator(&qtItalian);
+    }
 
     using namespace veltrano;
     SystemClock clock;

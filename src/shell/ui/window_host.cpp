@@ -9,6 +9,10 @@ WindowHost::WindowHost(const WindowRegistry& registry, Session& session, UserDia
 
 WindowHost::~WindowHost() = default;
 
+void WindowHost::setView(const std::string& window, ViewFactory factory) {
+    views_[window] = std::move(factory);
+}
+
 WindowResult WindowHost::open(const std::string& window, const std::string& mode) {
     const FormFactory* factory = registry_.find(window);
     if (factory == nullptr) return {};  // a window of a later Part
@@ -16,7 +20,9 @@ WindowResult WindowHost::open(const std::string& window, const std::string& mode
     if (it == windows_.end()) {
         Window w;
         w.model = (*factory)(session_, dialogs_);
-        w.view = std::make_unique<FormView>(*w.model, parent_);
+        const auto view = views_.find(window);
+        w.view = view != views_.end() ? view->second(*w.model, parent_)
+                                      : std::make_unique<FormView>(*w.model, parent_);
         it = windows_.emplace(window, std::move(w)).first;
     }
     if (!mode.empty()) session_.mode = mode;
