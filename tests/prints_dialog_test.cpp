@@ -6,6 +6,7 @@
 #include "core/dates.h"
 #include "core/file_io.h"
 #include "core/folders.h"
+#include "core/io_error.h"
 #include "core/record_file.h"
 #include "core/table_record.h"
 #include "platform/report/qt_text_metrics.h"
@@ -317,6 +318,26 @@ TEST_F(PrintDialogTest, WortFormRunsTheRegisterIntoThePreview) {
     EXPECT_EQ(d.find("M25-012").size(), 1u);
     EXPECT_EQ(d.find("1.010,5").size(), 2u);  // the row and the closing total
     EXPECT_EQ(d.find("Pagina 1").size(), 1u);
+}
+
+TEST_F(PrintDialogTest, DamagedYearFileEndsThePrintButKeepsTheSettings) {
+    const std::string path = YearFilePath(folders_, 2025, "CTT");
+    const std::string junk(MovementRecord::kSize + 7, 'x');
+    ReplaceFileAtomically(
+        path, ByteSpan(reinterpret_cast<const std::uint8_t*>(junk.data()), junk.size()));
+    QtTextMetrics metrics;
+    KeepingViewer viewer;
+    auto dialog = MakeWortPrintDialog(folders_, metrics, nullptr, viewer);
+    dialog->open(2, EncodeDate(2025, 5, 20), company_);
+    dialog->type("ST12502", "Prot. 3");
+    EXPECT_THROW(dialog->confirm(), DamagedFile);
+    EXPECT_FALSE(dialog->running());
+    EXPECT_TRUE(viewer.shown.empty());
+    const auto s = ReadBookSettings(folders_, "CTT");
+    ASSERT_TRUE(s);
+    EXPECT_EQ(s->protocol, "Prot. 3");
+    // The file itself is left as it was.
+    EXPECT_EQ(fs::file_size(path), junk.size());
 }
 
 }  // namespace

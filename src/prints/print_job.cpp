@@ -4,12 +4,20 @@
 
 namespace veltrano {
 
+void SetUpReportPage(ReportSurface& surface, const Folders& folders) {
+    if (const auto name = ReadPrinterName(folders)) surface.selectPrinter(*name);
+    surface.setOrientation(Orientation::Landscape);
+    surface.setPenColor(0x000000);
+    surface.setPenStyle(PenStyle::Solid);
+    surface.setPenWidth(0);
+}
+
 PrintJob RunRegisterPrint(const Folders& folders, RegisterBook& book, const PrintRequest& request,
                           const CompanyBlock& company, const TextMetrics& metrics,
                           const RecordingSurface::PrinterLookup& printers) {
     RecordingSurface surface(metrics);
     surface.setPrinterLookup(printers);
-    if (const auto name = ReadPrinterName(folders)) surface.selectPrinter(*name);
+    SetUpReportPage(surface, folders);
     RegisterFrame frame(surface, book, company);
     PrintJob job;
     job.outcome = frame.run(

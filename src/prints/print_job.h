@@ -12,6 +12,11 @@ struct PrintJob {
     PrintOutcome outcome;
 };
 
+// The set-up before every report (registers and the other prints): the printer
+// named in STAMPANTE.TXT when the file could be read and the printer exists,
+// landscape, a black solid pen of the thinnest width.
+void SetUpReportPage(ReportSurface& surface, const Folders& folders);
+
 // A register print from the working folder: the printer of STAMPANTE.TXT is
 // selected when it exists, the page set up, and the book drawn from the year
 // files. The document then goes to the preview.

@@ -9,9 +9,11 @@
 #include <QtWidgets/QHBoxLayout>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QLineEdit>
+#include <QtWidgets/QMessageBox>
 #include <QtWidgets/QPushButton>
 #include <QtWidgets/QRadioButton>
 #include <QtWidgets/QVBoxLayout>
+#include <exception>
 
 namespace veltrano {
 
@@ -100,7 +102,13 @@ RegisterPrintView::RegisterPrintView(RegisterPrintDialog& model, const std::stri
     outer->addLayout(buttons);
     confirm_->installEventFilter(this);
     connect(confirm_, &QPushButton::clicked, this, [this] {
-        if (model_.confirm()) accept();
+        // An unreadable or damaged year file ends the print with its reason;
+        // the window stays open (the settings were already saved).
+        try {
+            if (model_.confirm()) accept();
+        } catch (const std::exception& e) {
+            QMessageBox::warning(this, windowTitle(), QString::fromUtf8(e.what()));
+        }
         refresh();
     });
     connect(abandon, &QPushButton::clicked, this, [this] { reject(); });
