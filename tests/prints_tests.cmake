@@ -10,8 +10,9 @@ add_executable(prints_tests
   ${_prints_dir}/prints_pdf_test.cpp
   ${_prints_dir}/prints_dialog_test.cpp
   ${_prints_dir}/prints_preview_test.cpp
+  ${_prints_dir}/prints_form_test.cpp
 )
-target_link_libraries(prints_tests PRIVATE veltrano_report_qt GTest::gtest)
+target_link_libraries(prints_tests PRIVATE veltrano_report_qt veltrano_prints_forms GTest::gtest)
 target_include_directories(prints_tests PRIVATE ${_prints_dir})
 target_compile_definitions(prints_tests PRIVATE
   VELTRANO_PDFTOTEXT="/usr/bin/pdftotext" VELTRANO_PDFFONTS="/usr/bin/pdffonts")
