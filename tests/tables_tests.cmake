@@ -1,0 +1,15 @@
+# Tests of the reference tables; included from the top-level CMakeLists.txt.
+set(TABLES_TESTS_DIR ${CMAKE_SOURCE_DIR}/tests)
+
+# Models, file formats, lookups and the CSV import, headless.
+add_executable(tables_tests
+  ${TABLES_TESTS_DIR}/tables_csv_test.cpp
+  ${TABLES_TESTS_DIR}/tables_forms_test.cpp
+  ${TABLES_TESTS_DIR}/tables_install_test.cpp
+  ${TABLES_TESTS_DIR}/tables_list_test.cpp
+  ${TABLES_TESTS_DIR}/tables_rates_test.cpp
+  ${TABLES_TESTS_DIR}/tables_recipes_test.cpp
+)
+target_link_libraries(tables_tests PRIVATE veltrano_tables veltrano_shell_testsupport
+                      GTest::gtest_main)
+gtest_discover_tests(tables_tests DISCOVERY_TIMEOUT 60)
