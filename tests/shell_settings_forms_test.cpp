@@ -1,5 +1,6 @@
 // TFPERCORSI, TFINDWEB and TFARROTONDAMENTI driven headless.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "core/dates.h"
 #include "core/file_io.h"
@@ -127,6 +128,9 @@ TEST_F(SettingsFormsTest, SigningSaveNeedsAValidDateAndSaysNothing) {
     EXPECT_EQ(rec->REALI1[0], Date(2027, 3, 15));
     EXPECT_EQ(TrimText(rec->STR1[3]), "/home/birra/certificato.pfx");
     EXPECT_EQ(TrimText(rec->STR1[4]), "1234");  // stored as typed, in its own record only
+    struct stat st {};
+    ASSERT_EQ(::stat(session.signingPath().c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0600u);  // the PIN's file is its owner's only
 
     // Reopened, the date shows as typed; no date at all stays 0.
     SigningSettingsForm again(session, dialogs);

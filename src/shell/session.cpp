@@ -1,5 +1,10 @@
 #include "shell/session.h"
 
+#include <sys/stat.h>
+
+#include <cerrno>
+
+#include "core/io_error.h"
 #include "core/record_file.h"
 
 namespace veltrano {
@@ -52,6 +57,13 @@ TableRecord ReadOrCreateSettingsRecord(const std::string& path, const TableRecor
 void SaveSettingsRecord(const std::string& path, TableRecord rec) {
     TablePad(rec);
     ReplaceFileAtomically(path, rec.encode());
+}
+
+void SaveSigningSettings(const std::string& path, TableRecord rec) {
+    SaveSettingsRecord(path, std::move(rec));
+    if (::chmod(path.c_str(), S_IRUSR | S_IWUSR) != 0) {
+        throw IoError::fromErrno(path, "Impostazione dei permessi", errno);
+    }
 }
 
 std::optional<CompanyRecord> ReadCompanyRecord(const std::string& path) {

@@ -29,6 +29,10 @@ struct Session {
     // The mode the next window opens in: a menu item's tag or a mode letter.
     std::string mode;
     int tag = 0;  // the tag of the menu item that opened the window
+    // The screen less 50 pixels across and 100 down: the size of the windows that
+    // size themselves to the screen (set by the main window).
+    int screenWidth = 0;
+    int screenHeight = 0;
 
     // Paths of the settings files.
     std::string companyPath() const;            // DATI_GEN/UTENTE.001
@@ -51,6 +55,9 @@ std::optional<TableRecord> ReadSettingsRecord(const std::string& path);
 TableRecord ReadOrCreateSettingsRecord(const std::string& path, const TableRecord& initial);
 // Whole-file replacement with the record in padded form.
 void SaveSettingsRecord(const std::string& path, TableRecord rec);
+// The same for the workstation's signing settings, which hold the certificate PIN:
+// the file is then readable by its owner only.
+void SaveSigningSettings(const std::string& path, TableRecord rec);
 
 std::optional<CompanyRecord> ReadCompanyRecord(const std::string& path);
 void SaveCompanyRecord(const std::string& path, CompanyRecord rec);

@@ -56,7 +56,7 @@ void ReadSigning(Session& session) {
     // A new workstation takes the settings seeded in the shared folder.
     if (auto seed = ReadSettingsRecord(session.signingSeedPath())) {
         session.signing = *seed;
-        SaveSettingsRecord(session.signingPath(), session.signing);
+        SaveSigningSettings(session.signingPath(), session.signing);
         TableTrim(session.signing);
     }
 }

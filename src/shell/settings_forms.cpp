@@ -120,7 +120,7 @@ void SigningSettingsForm::onConfirm() {
     }
     rec.INTERI[0] = ParseInteger(text("INTERI0"));
     rec.REALI1[0] = expiry_;
-    SaveSettingsRecord(session_.signingPath(), rec);
+    SaveSigningSettings(session_.signingPath(), rec);
     close();
 }
 

@@ -13,6 +13,7 @@ namespace veltrano {
 MenuState StartUp(Session& session, UserDialogs& dialogs, const StartupHooks& hooks) {
     session.folders.create();
     session.passwordWarnings = 0;
+    session.currentYear = std::to_string(YearOf(session.clock.today()));
     CheckSettings(session, dialogs);
     if (hooks.refreshIndustry40) hooks.refreshIndustry40();
     return RefreshCompanyState(session, dialogs);

@@ -82,6 +82,8 @@ MainWindow::MainWindow(Session& session, UserDialogs& dialogs, MainWindowService
     if (const QScreen* screen = QApplication::primaryScreen()) {
         const QRect area = screen->availableGeometry();
         move(area.center() - QPoint(415, 300));
+        session_.screenWidth = screen->geometry().width() - 50;
+        session_.screenHeight = screen->geometry().height() - 100;
     }
     const std::string cover = JoinPath(session_.folders.work, "COPERTINA.jpg");
     setCentralWidget(new Cover(FileExists(cover) ? Q(cover) : QString(), this));
