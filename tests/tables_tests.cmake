@@ -13,3 +13,14 @@ add_executable(tables_tests
 target_link_libraries(tables_tests PRIVATE veltrano_tables veltrano_shell_testsupport
                       GTest::gtest_main)
 gtest_discover_tests(tables_tests DISCOVERY_TIMEOUT 60)
+
+# Two workstations saving into the same tables: helper programs run side by side.
+add_executable(tables_lock_worker ${TABLES_TESTS_DIR}/tables_lock_worker.cpp)
+target_link_libraries(tables_lock_worker PRIVATE veltrano_tables)
+add_executable(tables_lock_tests ${TABLES_TESTS_DIR}/tables_lock_test.cpp)
+target_link_libraries(tables_lock_tests PRIVATE veltrano_processtest veltrano_tables
+                      GTest::gtest_main)
+target_compile_definitions(tables_lock_tests
+  PRIVATE VELTRANO_TABLES_LOCK_WORKER="$<TARGET_FILE:tables_lock_worker>")
+add_dependencies(tables_lock_tests tables_lock_worker)
+gtest_discover_tests(tables_lock_tests DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 300)

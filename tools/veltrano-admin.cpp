@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "admin/commands.h"
+#include "admin/init.h"
 #include "admin/stock_command.h"
 
 namespace {
@@ -18,6 +19,9 @@ const char* const kUsage =
     "  veltrano-admin check [CARTELLA]     verifica i file di una cartella di lavoro\n"
     "                                      (predefinita: la cartella corrente)\n"
     "  veltrano-admin demo CARTELLA        crea una cartella di lavoro di prova\n"
+    "  veltrano-admin init CARTELLA [--demo]\n"
+    "                                      crea le cartelle e installa le strutture delle\n"
+    "                                      tabelle (--demo: anche tabelle di prova)\n"
     "  veltrano-admin stock ANNO [CARTELLA]\n"
     "                                      calcola le giacenze di inizio anno\n"
     "  veltrano-admin stock --from ANNO [CARTELLA]\n"
@@ -64,6 +68,23 @@ int main(int argc, char** argv) {
             return usage("opzione sconosciuta: " + args[0]);
         }
         return CommandCheck(args.empty() ? std::string(".") : args[0], std::cout, std::cerr);
+    }
+    if (command == "init") {
+        std::string folder;
+        bool demo = false;
+        for (const std::string& a : args) {
+            if (a == "--demo") {
+                demo = true;
+            } else if (a.starts_with("--")) {
+                return usage("opzione sconosciuta: " + a);
+            } else if (folder.empty()) {
+                folder = a;
+            } else {
+                return usage("init accetta una sola cartella");
+            }
+        }
+        if (folder.empty()) return usage("init: indicare la cartella");
+        return CommandInit(folder, demo, std::cout, std::cerr);
     }
     if (command == "demo") {
         if (args.size() != 1 || args[0].starts_with("--")) {
