@@ -23,6 +23,18 @@ std::string TrimText(std::string_view s) {
 }
 
 std::string PadText(std::string_view utf8, std::size_t n) {
+    bool ascii = true;
+    for (const char c : utf8) {
+        if (static_cast<unsigned char>(c) >= 0x80) {
+            ascii = false;
+            break;
+        }
+    }
+    if (ascii) {
+        std::string out(utf8.substr(0, n));
+        out.resize(n, ' ');
+        return out;
+    }
     const std::size_t len = Utf8Length(utf8);
     if (len >= n) return Utf8Left(utf8, n);
     std::string out(utf8);

@@ -77,9 +77,18 @@ char toCp1252(char32_t cp) {
     return '?';
 }
 
+// Most texts are plain ASCII, which both encodings store alike.
+bool isAscii(std::string_view s) {
+    for (const char c : s) {
+        if (static_cast<unsigned char>(c) >= 0x80) return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 std::string Cp1252ToUtf8(std::string_view bytes) {
+    if (isAscii(bytes)) return std::string(bytes);
     std::string out;
     out.reserve(bytes.size() + bytes.size() / 4);
     for (const char c : bytes) {
@@ -96,6 +105,7 @@ std::string Cp1252ToUtf8(std::string_view bytes) {
 }
 
 std::string Utf8ToCp1252(std::string_view utf8) {
+    if (isAscii(utf8)) return std::string(utf8);
     std::string out;
     out.reserve(utf8.size());
     std::size_t i = 0;
@@ -111,6 +121,7 @@ std::string Utf8ToCp1252(std::string_view utf8) {
 }
 
 std::size_t Utf8Length(std::string_view utf8) {
+    if (isAscii(utf8)) return utf8.size();
     std::size_t n = 0;
     std::size_t i = 0;
     while (i < utf8.size()) {
@@ -121,6 +132,7 @@ std::size_t Utf8Length(std::string_view utf8) {
 }
 
 std::string Utf8Left(std::string_view utf8, std::size_t n) {
+    if (isAscii(utf8)) return std::string(utf8.substr(0, n));
     std::size_t i = 0;
     for (std::size_t k = 0; k < n && i < utf8.size(); ++k)
         decodeOne(utf8, i);

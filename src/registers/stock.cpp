@@ -14,35 +14,53 @@ namespace {
 
 const std::string kSeparator(85, '=');
 
-std::vector<MovementRecord> readAll(const RecordFile& file) {
-    std::vector<MovementRecord> out;
-    out.reserve(file.count());
-    for (std::size_t k = 0; k < file.count(); ++k)
-        out.push_back(MovementRecord::decode(file.record(k)));
-    return out;
+using L = MovementRecord::Layout;
+
+// The kind letter of a stored record; 0 when blank.
+char kindChar(ByteSpan r) {
+    if (r[L::TIPMOV] == 0) return 0;
+    const char c = static_cast<char>(r[L::TIPMOV + 1]);
+    return static_cast<unsigned char>(c) <= 0x20 ? 0 : c;
 }
 
-std::string kindOf(const MovementRecord& r) {
-    return TrimText(r.TIPMOV);
+// A text field as stored (Windows-1252), trimmed: the grouping key, viewed in
+// the file's bytes so that the scan allocates nothing.
+std::string_view rawKey(ByteSpan r, std::size_t off, std::size_t width) {
+    std::string_view s = GetRawString(r, off, width);
+    // Stored texts are padded with spaces: drop them eight at a time first.
+    static constexpr std::string_view kSpaces = "        ";
+    while (s.size() >= 8 && s.substr(s.size() - 8) == kSpaces)
+        s.remove_suffix(8);
+    while (!s.empty() && static_cast<unsigned char>(s.front()) <= 0x20)
+        s.remove_prefix(1);
+    while (!s.empty() && static_cast<unsigned char>(s.back()) <= 0x20)
+        s.remove_suffix(1);
+    return s;
 }
+
+struct KeyHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+};
+template <typename V>
+using KeyMap = std::unordered_map<std::string, V, KeyHash, std::equal_to<>>;
 
 // Groups records by a key, keeping the order in which groups are first met.
-template <typename Key>
 class Groups {
 public:
-    MovementRecord* find(const Key& key) {
+    MovementRecord* find(std::string_view key) {
         const auto it = index_.find(key);
         return it == index_.end() ? nullptr : &records_[it->second];
     }
-    MovementRecord& add(const Key& key, MovementRecord r) {
-        index_.emplace(key, records_.size());
+    MovementRecord& add(std::string_view key, MovementRecord r) {
+        index_.emplace(std::string(key), records_.size());
         records_.push_back(std::move(r));
         return records_.back();
     }
     std::vector<MovementRecord>& records() { return records_; }
 
 private:
-    std::unordered_map<Key, std::size_t> index_;
+    KeyMap<std::size_t> index_;
     std::vector<MovementRecord> records_;
 };
 
@@ -50,26 +68,29 @@ private:
 // unit volume within a tolerance, so they cannot be hashed: a short list per lot.
 class ConditionedGroups {
 public:
-    MovementRecord* find(const MovementRecord& r) {
-        const auto it = byLot_.find(TrimText(r.LMOSTO));
+    MovementRecord* find(std::string_view lot, std::int32_t type, double plato, double unit) {
+        const auto it = byLot_.find(lot);
         if (it == byLot_.end()) return nullptr;
         for (const std::size_t k : it->second) {
             MovementRecord& g = records_[k];
-            if (g.INIZIO == r.INIZIO && std::fabs(g.GRAREA - r.GRAREA) <= 0.06 + 1e-9 &&
-                std::fabs(g.LITPRE - r.LITPRE) <= 0.000001) {
+            if (g.INIZIO == type && std::fabs(g.GRAREA - plato) <= 0.06 + 1e-9 &&
+                std::fabs(g.LITPRE - unit) <= 0.000001) {
                 return &g;
             }
         }
         return nullptr;
     }
-    void add(MovementRecord g) {
-        byLot_[TrimText(g.LMOSTO)].push_back(records_.size());
+    void add(std::string_view lot, MovementRecord g) {
+        auto it = byLot_.find(lot);
+        if (it == byLot_.end())
+            it = byLot_.emplace(std::string(lot), std::vector<std::size_t>{}).first;
+        it->second.push_back(records_.size());
         records_.push_back(std::move(g));
     }
     std::vector<MovementRecord>& records() { return records_; }
 
 private:
-    std::unordered_map<std::string, std::vector<std::size_t>> byLot_;
+    KeyMap<std::vector<std::size_t>> byLot_;
     std::vector<MovementRecord> records_;
 };
 
@@ -110,21 +131,25 @@ OpeningStock ComputeOpeningStock(const Folders& folders, int year, const std::st
     out.year = year;
     const double newYear = EncodeDate(year, 1, 1);
 
+    // The year files are scanned on their stored bytes; a record is decoded only
+    // when it opens a new group.
+
     // Raw materials: loads minus unloads, per material.
-    Groups<std::string> materials;
+    Groups materials;
     for (int y = kFirstRegisterYear; y < year; ++y) {
         const RecordFile file =
             RecordFile::OpenOrCreate(YearFilePath(folders, y, "MPR"), MovementRecord::kSize);
-        for (const MovementRecord& r : readAll(file)) {
-            double q = r.LITRII;
+        for (std::size_t k = 0; k < file.count(); ++k) {
+            const ByteSpan r = file.record(k);
+            double q = GetDouble(r, L::LITRII);
             RoundTo(q, 5);
-            if (kindOf(r) == "S") q = -q;
-            const std::string key = TrimText(r.TBIRRA);
+            if (kindChar(r) == 'S') q = -q;
+            const std::string_view key = rawKey(r, L::TBIRRA, L::wTBIRRA);
             if (MovementRecord* total = materials.find(key)) {
                 total->LITRII += q;
                 continue;
             }
-            MovementRecord first = r;
+            MovementRecord first = MovementRecord::decode(r);
             first.TIPMOV = "C";
             first.DATMOV = newYear;
             first.LITRII = q;
@@ -143,45 +168,56 @@ OpeningStock ComputeOpeningStock(const Folders& folders, int year, const std::st
     out.lines.emplace_back(" ");
 
     // Wort lots and conditioned groups.
-    Groups<std::string> lots;
+    Groups lots;
     ConditionedGroups packages;
     for (int y = kFirstRegisterYear; y < year; ++y) {
         const RecordFile wort =
             RecordFile::OpenIfPresent(YearFilePath(folders, y, "CTT"), MovementRecord::kSize);
-        for (MovementRecord r : readAll(wort)) {
-            if (kindOf(r) != "C") continue;
-            r.MECUBI = r.LITRII * r.GRAREA / 100;
-            const std::string key = TrimText(r.LMOSTO);
+        for (std::size_t k = 0; k < wort.count(); ++k) {
+            const ByteSpan r = wort.record(k);
+            if (kindChar(r) != 'C') continue;
+            const double litres = GetDouble(r, L::LITRII);
+            const double degrees = litres * GetDouble(r, L::GRAREA) / 100;
+            const std::string_view key = rawKey(r, L::LMOSTO, L::wLMOSTO);
             if (MovementRecord* lot = lots.find(key)) {
-                lot->MECUBI += r.MECUBI;
-                lot->LITRII += r.LITRII;
+                lot->MECUBI += degrees;
+                lot->LITRII += litres;
                 continue;
             }
-            r.NUMMOV = -100;
-            r.KIWATT = 0;
-            r.KILOGR = 0;
-            lots.add(key, r);
+            MovementRecord first = MovementRecord::decode(r);
+            first.MECUBI = degrees;
+            first.NUMMOV = -100;
+            first.KIWATT = 0;
+            first.KILOGR = 0;
+            lots.add(key, first);
         }
         const RecordFile conditioned =
             RecordFile::OpenIfPresent(YearFilePath(folders, y, "CND"), MovementRecord::kSize);
-        for (const MovementRecord& r : readAll(conditioned)) {
-            const std::string kind = kindOf(r);
-            if (kind == "C" || kind == "Z") {
-                if (MovementRecord* lot = lots.find(TrimText(r.LMOSTO))) {
-                    lot->KILOGR += r.LITRII;
-                    lot->KIWATT += kind == "C" ? r.RESPRE : r.ELITRI;
+        for (std::size_t k = 0; k < conditioned.count(); ++k) {
+            const ByteSpan r = conditioned.record(k);
+            const char kind = kindChar(r);
+            const bool load = kind == 'C' || kind == 'K' || kind == 'R';
+            const bool unload = kind == 'E' || kind == 'I' || kind == 'S';
+            if (!load && !unload && kind != 'Z') continue;
+            const std::string_view lotKey = rawKey(r, L::LMOSTO, L::wLMOSTO);
+            if (kind == 'C' || kind == 'Z') {
+                if (MovementRecord* lot = lots.find(lotKey)) {
+                    lot->KILOGR += GetDouble(r, L::LITRII);
+                    lot->KIWATT += GetDouble(r, kind == 'C' ? L::RESPRE : L::ELITRI);
                 }
             }
-            const bool load = kind == "C" || kind == "K" || kind == "R";
-            const bool unload = kind == "E" || kind == "I" || kind == "S";
             if (!load && !unload) continue;
-            if (MovementRecord* g = packages.find(r)) {
+            const std::int32_t type = GetInt32(r, L::INIZIO);
+            const double plato = GetDouble(r, L::GRAREA);
+            const double unit = GetDouble(r, L::LITPRE);
+            const std::int32_t containers = GetInt32(r, L::FINALE);
+            if (MovementRecord* g = packages.find(lotKey, type, plato, unit)) {
                 if (load) {
-                    g->LITRII += r.LITRII;
-                    g->FINALE += r.FINALE;
-                    g->RESPRE += r.RESPRE;
+                    g->LITRII += GetDouble(r, L::LITRII);
+                    g->FINALE += containers;
+                    g->RESPRE += GetDouble(r, L::RESPRE);
                 } else {
-                    g->FINALE -= r.FINALE;
+                    g->FINALE -= containers;
                 }
                 continue;
             }
@@ -189,21 +225,21 @@ OpeningStock ComputeOpeningStock(const Folders& folders, int year, const std::st
             MovementBlank(g);
             g.NUMMOV = -100;
             g.DATMOV = newYear;
-            g.LMOSTO = r.LMOSTO;
-            g.TBIRRA = r.TBIRRA;
-            g.INIZIO = r.INIZIO;
-            g.GRAREA = r.GRAREA;
-            g.LITPRE = r.LITPRE;
-            g.RESPRE = r.RESPRE;
+            g.LMOSTO = GetText(r, L::LMOSTO, L::wLMOSTO);
+            g.TBIRRA = GetText(r, L::TBIRRA, L::wTBIRRA);
+            g.INIZIO = type;
+            g.GRAREA = plato;
+            g.LITPRE = unit;
+            g.RESPRE = GetDouble(r, L::RESPRE);
             if (load) {
-                g.LITRII = r.LITRII;
-                g.FINALE = r.FINALE;
+                g.LITRII = GetDouble(r, L::LITRII);
+                g.FINALE = containers;
             } else {
-                g.FINALE = -r.FINALE;
+                g.FINALE = -containers;
             }
             g.TIPMOV = "C";
             MovementPad(g);
-            packages.add(g);
+            packages.add(lotKey, std::move(g));
         }
     }
 
@@ -262,10 +298,12 @@ std::vector<std::string> FindMeterBreaks(const Folders& folders, double fromDate
     for (int y = YearOf(fromDate); y <= YearOf(toDate); ++y) {
         const RecordFile file =
             RecordFile::OpenOrCreate(YearFilePath(folders, y, "CTT"), MovementRecord::kSize);
-        for (const MovementRecord& r : readAll(file)) {
-            if (r.DATMOV < fromDate || r.DATMOV > toDate) continue;
+        for (std::size_t k = 0; k < file.count(); ++k) {
+            const double date = GetDouble(file.record(k), L::DATMOV);
+            if (date < fromDate || date > toDate) continue;
+            const MovementRecord r = MovementRecord::decode(file.record(k));
             if (previous && previous->FINALE > 0 && previous->FINALE != r.INIZIO) {
-                const std::string kind = kindOf(*previous);
+                const std::string kind = TrimText(previous->TIPMOV);
                 const std::string description = kind == "S" ? "SANIFICAZIONE"
                                                 : kind == "C"
                                                     ? "COTTA N. " + TrimText(previous->NUMDOC)
