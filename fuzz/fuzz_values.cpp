@@ -25,7 +25,9 @@ double readDouble(const std::uint8_t* p) {
 }
 
 // The number as the forms show it without the leading alignment spaces.
-std::string shown(double x, int decimals) { return veltrano::TrimText(veltrano::FormatNumber(x, 0, decimals)); }
+std::string shown(double x, int decimals) {
+    return veltrano::TrimText(veltrano::FormatNumber(x, 0, decimals));
+}
 
 void numbers(double x, int width, int decimals) {
     using namespace veltrano;
@@ -56,7 +58,8 @@ void texts(std::string_view text, int decimals) {
     require(std::isfinite(v));
     // Reading what was shown gives the same value again.
     const std::string s = shown(v, decimals == 0 ? -1 : decimals);
-    if (s.size() <= 20) require(ParseDecimal(s, decimals) == v || (v == 0 && ParseDecimal(s, decimals) == 0));
+    if (s.size() <= 20)
+        require(ParseDecimal(s, decimals) == v || (v == 0 && ParseDecimal(s, decimals) == 0));
 
     // Encodings: every Windows-1252 byte sequence survives the trip through UTF-8;
     // any UTF-8 text gives one byte per character.

@@ -35,7 +35,8 @@ void CheckRoundTrip(const std::uint8_t* data, std::size_t size, const admin::Rec
             const std::size_t len = in[f.offset] < f.width ? in[f.offset] : f.width;
             Require(out[f.offset] == len);
             Require(std::memcmp(out.data() + f.offset + 1, in.data() + f.offset + 1, len) == 0);
-            for (std::size_t k = len; k < f.width; ++k) Require(out[f.offset + 1 + k] == 0);
+            for (std::size_t k = len; k < f.width; ++k)
+                Require(out[f.offset + 1 + k] == 0);
             for (std::size_t k = 0; k <= f.width; ++k) {
                 Require(!covered[f.offset + k]);
                 covered[f.offset + k] = true;

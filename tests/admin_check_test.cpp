@@ -14,6 +14,7 @@
 #include "core/dates.h"
 #include "core/table_record.h"
 #include "registers/movement.h"
+#include "shell/company_record.h"
 #include "support/test_support.h"
 
 namespace veltrano::admin {
@@ -91,13 +92,31 @@ std::vector<Case> cases() {
         TablePad(t);
         table = t.encode();
     }
+    Bytes company;
+    {
+        CompanyRecord c;
+        CompanyBlank(c);
+        c.DENOM1 = "BIRRIFICIO";
+        CompanyPad(c);
+        company = c.encode();
+    }
     return {
+        {"company record holds one record",
+         {{"DATI_GEN/UTENTE.001",
+           [&company] {
+               Bytes b = company;
+               b.insert(b.end(), company.begin(), company.end());
+               return b;
+           }()}},
+         nullptr,
+         {{"DATI_GEN/UTENTE.001", std::nullopt, "contiene 2 record"}}},
         {"clean year files and table",
          {
              {"REGISTRI/2024.CTT", file({mov("C", 1, 8, 1, 2024), mov("S", 2, 9, 1, 2024)})},
              {"REGISTRI/2024.MPR",
               file({mov("C", 1, 8, 1, 2024), linked(mov("S", 2, 8, 1, 2024), 1)})},
              {"DATI_GEN/PRAZ.TAB", table},
+             {"DATI_GEN/UTENTE.001", company},
          },
          nullptr,
          {}},
@@ -105,10 +124,14 @@ std::vector<Case> cases() {
          {
              {"REGISTRI/2024.CTT", Bytes(552 + 17, 0)},
              {"DATI_GEN/ACCISE.TAB", Bytes(5304 * 2 - 1, 0)},
+             {"DATI_GEN/UTENTE.001", Bytes(5304, 0)},
          },
          nullptr,
          {
              {"DATI_GEN/ACCISE.TAB", std::nullopt, "10607 byte"},  // files in path order
+             {"DATI_GEN/UTENTE.001", std::nullopt,
+              "5304 byte, non un multiplo del record di "
+              "dati della ditta (608 byte)"},
              {"REGISTRI/2024.CTT", std::nullopt, "569 byte, non un multiplo"},
          }},
         {"length byte beyond the width",
@@ -117,11 +140,13 @@ std::vector<Case> cases() {
               withByte(file({mov("C", 1, 8, 1, 2024), mov("C", 2, 8, 1, 2024)}), rec1 + L::TBIRRA,
                        101)},
              {"DATI_GEN/PRAZ.TAB", withByte(table, TableRecord::OffsetSTR2(4), 251)},
+             {"DATI_GEN/UTENTE.001", withByte(company, CompanyRecord::Layout::CODUTE, 5)},
              {"LOG/ACCOUNT.DAT", withByte(table, TableRecord::OffsetSTR1(0), 250)},  // fine
          },
          nullptr,
          {
              {"DATI_GEN/PRAZ.TAB", 0, "lunghezza di STR2[4] pari a 251"},
+             {"DATI_GEN/UTENTE.001", 0, "lunghezza di CODUTE pari a 5"},
              {"REGISTRI/2024.CND", 1, "lunghezza di TBIRRA pari a 101"},
          }},
         {"implausible dates",
@@ -184,11 +209,18 @@ std::vector<Case> cases() {
              {"REGISTRI/2024.CND",
               file({mov("C", 4, 8, 1, 2024), mov("S", 5, 8, 1, 2024), mov("S", 4, 9, 1, 2024)})},
              {"REGISTRI/2024.DER", file({mov("", 1, 8, 1, 2024), mov("", 1, 8, 2, 2024)})},
+             {"DATI_GEN/PRAZ.TAB",
+              [&table] {
+                  Bytes b = table;
+                  b.insert(b.end(), table.begin(), table.end());
+                  return b;
+              }()},
              // Machine files are appended with no numbers.
              {"LOG/2024.SND", file({mov("", 0, 8, 1, 2024), mov("", 0, 9, 1, 2024)})},
          },
          nullptr,
          {
+             {"DATI_GEN/PRAZ.TAB", 1, "ID 1 ripetuto (già nel record 0)"},
              {"REGISTRI/2024.CND", 2, "NUMMOV 4 ripetuto (già nel record 0)"},
              {"REGISTRI/2024.DER", 1, "NUMMOV 1 ripetuto"},
          }},

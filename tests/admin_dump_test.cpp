@@ -10,6 +10,7 @@
 #include "core/dates.h"
 #include "core/table_record.h"
 #include "registers/movement.h"
+#include "shell/company_record.h"
 #include "support/test_support.h"
 
 namespace veltrano::admin {
@@ -171,6 +172,23 @@ TEST(AdminDump, TableFileWithSlotNames) {
     for (int k = 0; k < 10; ++k)
         row += k == 9 ? ",0.001" : ",0";
     EXPECT_EQ(out, header + "\n" + row + "\n");
+}
+
+TEST(AdminDump, CompanyRecord) {
+    TempWorkFolder w;
+    CompanyRecord c;
+    CompanyBlank(c);
+    c.CACCI1 = "IT00ABA00001X";
+    c.DENOM1 = "BIRRIFICIO ESEMPIO S.R.L.";
+    c.TIPOIN = "S";
+    CompanyPad(c);
+    const std::string path = w.path("work/DATI_GEN/UTENTE.001");
+    WriteBytes(path, c.encode());
+    EXPECT_EQ(dump(path, DumpFormat::Csv),
+              "leading,CACCI1,reserved23,DENOM1,DENOM2,PARIVA,CODFIS,INDIR1,INDIR2,"
+              "addressComplement,reserved417,C_A_P1,C_A_P2,CITTA1,CITTA2,CODUTE,UFFDO1,"
+              "reserved567,officeTail,DENOM2tail,CAUESO,TIPOIN\n"
+              "0,IT00ABA00001X,,BIRRIFICIO ESEMPIO S.R.L.,,,,,,,,,,,,,,,,,,S\n");
 }
 
 TEST(AdminDump, EmptyFileGivesTheHeaderOnly) {

@@ -16,6 +16,7 @@
 #include "admin/record_kinds.h"
 #include "core/dates.h"
 #include "core/io_error.h"
+#include "core/table_record.h"
 #include "core/values.h"
 #include "registers/movement.h"
 
@@ -27,7 +28,7 @@ using L = MovementRecord::Layout;
 
 std::string numberText(double x) {
     char buf[40];
-    std::snprintf(buf, sizeof buf, "%.10g", x);
+    (void)std::snprintf(buf, sizeof buf, "%.10g", x);
     return buf;
 }
 
@@ -337,6 +338,22 @@ std::vector<Problem> CheckRecordFile(
     }
     if (const auto y = ParseYearFileName(file)) {
         checkYearFile(c, *y, recordsOf(bytes), sameFolder);
+    } else if (BaseName(ToUpperAscii(file)) == "UTENTE.001") {
+        if (n > 1) {
+            c.file("contiene " + std::to_string(n) +
+                   " record: i dati della ditta sono un solo record, gli altri sono ignorati");
+        }
+    } else if (ToUpperAscii(file).ends_with(".TAB")) {
+        // A table entry is found, changed and deleted by its ID.
+        std::map<std::int32_t, std::size_t> ids;
+        for (std::size_t k = 0; k < n; ++k) {
+            const std::int32_t id = GetInt32(bytes, k * kind->recordSize + TableRecord::OffsetID);
+            const auto [it, fresh] = ids.emplace(id, k);
+            if (!fresh) {
+                c.record(k, "ID " + std::to_string(id) + " ripetuto (già nel record " +
+                                std::to_string(it->second) + ")");
+            }
+        }
     }
     // Problems of a record in record order, whatever check found them.
     std::stable_sort(problems.begin(), problems.end(), [](const Problem& a, const Problem& b) {

@@ -16,7 +16,7 @@ namespace {
 
 std::string dateText(double serial) {
     if (serial == 0) return {};
-    const std::string day = FormatDate(serial);
+    std::string day = FormatDate(serial);
     // Not a date at all (NaN, out of range): show the stored number, so the
     // damage stays visible.
     if (day.empty()) return FormatShortest(serial);
@@ -81,7 +81,7 @@ std::string JsonString(const std::string& value) {
             default:
                 if (u < 0x20 || u == 0x7f) {
                     char buf[8];
-                    std::snprintf(buf, sizeof buf, "\\u%04x", u);
+                    (void)std::snprintf(buf, sizeof buf, "\\u%04x", u);
                     out += buf;
                 } else {
                     out += c;
@@ -149,10 +149,11 @@ void DumpFile(const std::string& path, DumpFormat format, std::ostream& out) {
     }
     const RecordKind* kind = FindRecordKind(path);
     if (kind == nullptr) {
-        throw AdminError("il file " + path +
-                         " non è un file di record conosciuto: il tipo si riconosce dal nome "
-                         "(<anno>.CTT, .CND, .MPR, .PRV, .DER, .GMP, .GMS, .GCN, .SND, .RCV, "
-                         ".CTS, .CTR, .TCH, .TFR; *.TAB, *.STR, *.CFG, *.RCT, ACCOUNT*.DAT)");
+        throw AdminError(
+            "il file " + path +
+            " non è un file di record conosciuto: il tipo si riconosce dal nome "
+            "(<anno>.CTT, .CND, .MPR, .PRV, .DER, .GMP, .GMS, .GCN, .SND, .RCV, "
+            ".CTS, .CTR, .TCH, .TFR; *.TAB, *.STR, *.CFG, *.RCT, ACCOUNT*.DAT; UTENTE.001)");
     }
     std::optional<Bytes> bytes;
     try {

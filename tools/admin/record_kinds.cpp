@@ -4,6 +4,7 @@
 
 #include "core/table_record.h"
 #include "registers/movement.h"
+#include "shell/company_record.h"
 
 namespace veltrano::admin {
 namespace {
@@ -91,6 +92,41 @@ std::vector<Field> tableFields() {
     return f;
 }
 
+std::vector<Field> companyFields() {
+    using C = CompanyRecord::Layout;
+    const auto text = [](const char* name, std::size_t off, std::size_t width) {
+        return Field{name, FieldType::Text, off, width};
+    };
+    return {
+        {"leading", FieldType::Integer, C::leading},
+        text("CACCI1", C::CACCI1, C::wCACCI1),
+        text("reserved23", C::reserved23, C::wreserved23),
+        text("DENOM1", C::DENOM1, C::wDENOM1),
+        text("DENOM2", C::DENOM2, C::wDENOM2),
+        text("PARIVA", C::PARIVA, C::wPARIVA),
+        text("CODFIS", C::CODFIS, C::wCODFIS),
+        text("INDIR1", C::INDIR1, C::wINDIR1),
+        text("INDIR2", C::INDIR2, C::wINDIR2),
+        text("addressComplement", C::addressComplement, C::waddressComplement),
+        text("reserved417", C::reserved417, C::wreserved417),
+        text("C_A_P1", C::C_A_P1, C::wC_A_P1),
+        text("C_A_P2", C::C_A_P2, C::wC_A_P2),
+        text("CITTA1", C::CITTA1, C::wCITTA1),
+        text("CITTA2", C::CITTA2, C::wCITTA2),
+        text("CODUTE", C::CODUTE, C::wCODUTE),
+        text("UFFDO1", C::UFFDO1, C::wUFFDO1),
+        text("reserved567", C::reserved567, C::wreserved567),
+        text("officeTail", C::officeTail, C::wofficeTail),
+        text("DENOM2tail", C::DENOM2tail, C::wDENOM2tail),
+        text("CAUESO", C::CAUESO, C::wCAUESO),
+        text("TIPOIN", C::TIPOIN, C::wTIPOIN),
+    };
+}
+
+bool isCompanyFile(std::string_view name) {
+    return name == "UTENTE.001";
+}
+
 bool isConditionedYearFile(std::string_view name) {
     const auto y = ParseYearFileName(name);
     return y && y->extension == "CND";
@@ -120,6 +156,7 @@ const std::vector<RecordKind>& RecordKinds() {
         {"registro dei movimenti", MovementRecord::kSize, movementFields(false),
          isOtherMovementYearFile},
         {"tabella", TableRecord::kSize, tableFields(), isTableFile},
+        {"dati della ditta", CompanyRecord::kSize, companyFields(), isCompanyFile},
     };
     return kinds;
 }
