@@ -1,6 +1,7 @@
 // The preview window and the default-printer window, offscreen.
 #include <gtest/gtest.h>
 
+#include <QtPrintSupport/QPrinter>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QLineEdit>
 #include <QtWidgets/QListWidget>
@@ -13,6 +14,7 @@
 #include "platform/report/qt_text_metrics.h"
 #include "platform/report/register_print_view.h"
 #include "platform/report/report_preview.h"
+#include "platform/report/report_render.h"
 #include "prints/default_printer.h"
 #include "prints/print_settings.h"
 #include "prints_pdf_support.h"
@@ -74,6 +76,38 @@ TEST_F(PreviewTest, TwoPreviewsAtOnceEachWithItsOwnPrinter) {
     a.reset();
     b->goToPage(2);
     EXPECT_EQ(b->currentPage(), 2);
+}
+
+// The printer route (what the preview's "Stampa" does after the print dialog),
+// with Qt's PDF output standing in for a real printer.
+TEST_F(PreviewTest, PrinterRouteHonoursThePageRange) {
+    const ReportDocument doc = ThreePages(metrics_);
+    struct Case {
+        int from, to;
+        std::vector<int> pages;
+    } cases[] = {{0, 0, {1, 2, 3}}, {2, 3, {2, 3}}, {3, 3, {3}}};
+    for (const Case& c : cases) {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        const std::string out = (root_ / ("stampa" + std::to_string(c.from) + ".pdf")).string();
+        printer.setOutputFileName(QString::fromStdString(out));
+        if (c.from > 0) {
+            printer.setPrintRange(QPrinter::PageRange);
+            printer.setFromTo(c.from, c.to);
+        }
+        ASSERT_TRUE(PrintReport(printer, doc));
+        const std::string text = PdfText(out);
+        EXPECT_EQ(std::count(text.begin(), text.end(), '\f'), static_cast<long>(c.pages.size()));
+        for (int p = 1; p <= 3; ++p) {
+            const bool wanted = std::find(c.pages.begin(), c.pages.end(), p) != c.pages.end();
+            EXPECT_EQ(text.find("Pagina di prova " + std::to_string(p)) != std::string::npos,
+                      wanted)
+                << c.from << "-" << c.to << " page " << p;
+        }
+        // Landscape A4 as the document says.
+        const std::string info = RunAndCapture("/usr/bin/pdfinfo '" + out + "'");
+        EXPECT_NE(info.find("842 x 595"), std::string::npos) << info;
+    }
 }
 
 class FakeCatalog : public PrinterCatalog {

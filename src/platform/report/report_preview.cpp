@@ -30,7 +30,7 @@ bool QtPrinterCatalog::paperOf(const std::string& name, PaperSize& paper) const 
     if (info.isNull()) return false;
     const QPageSize size = info.defaultPageSize();
     if (size.isValid()) {
-        const QSizeF pt = size.definitionSize().isEmpty() ? QSizeF() : size.size(QPageSize::Point);
+        const QSizeF pt = size.size(QPageSize::Point);
         if (pt.width() > 0 && pt.height() > 0) paper = {pt.width(), pt.height()};
     }
     return true;
