@@ -24,3 +24,14 @@ target_compile_definitions(tables_lock_tests
   PRIVATE VELTRANO_TABLES_LOCK_WORKER="$<TARGET_FILE:tables_lock_worker>")
 add_dependencies(tables_lock_tests tables_lock_worker)
 gtest_discover_tests(tables_lock_tests DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 300)
+
+# Opens one window on a working folder (screenshots, trying a window by hand).
+add_executable(tables_window_runner ${TABLES_TESTS_DIR}/tables_window_runner.cpp)
+target_link_libraries(tables_window_runner PRIVATE veltrano_tables_ui veltrano_platform Qt6::Test)
+
+# The Qt views of the tables, on the offscreen platform.
+add_executable(tables_qt_tests ${TABLES_TESTS_DIR}/tables_qt_test.cpp ${TABLES_TESTS_DIR}/qt_main.cpp)
+target_link_libraries(tables_qt_tests PRIVATE veltrano_tables_ui veltrano_shell_testsupport Qt6::Test
+                      GTest::gtest)
+gtest_discover_tests(tables_qt_tests DISCOVERY_TIMEOUT 60
+  PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")

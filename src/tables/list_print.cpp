@@ -56,7 +56,7 @@ void PrintList(const ListModel& list, ReportSurface& surface) {
     const auto header = [&] {
         surface.setY(lineY(1));
         surface.printRight("Pagina " + std::to_string(surface.currentPage()),
-                           surface.pageWidth() - w);
+                           surface.pageWidth() - 2 * w);
         surface.setY(lineY(3));
         surface.printCenter(list.title(), surface.pageWidth() / 2);
         const double top = lineY(5) - lh * 0.75;
@@ -65,7 +65,9 @@ void PrintList(const ListModel& list, ReportSurface& surface) {
         surface.line(left, bottom, right, bottom);
         for (std::size_t i = 0; i < columnX.size(); ++i) {
             surface.line(columnX[i], top, columnX[i], bottom);
-            surface.printAt(columnX[i] + w / 2, lineY(6), list.caption(list.shownColumns()[i]));
+            const std::size_t c = list.shownColumns()[i];
+            surface.printAt(columnX[i] + w / 2, lineY(6),
+                            Utf8Left(list.caption(c), static_cast<std::size_t>(list.width(c))));
         }
         surface.line(right, top, right, bottom);
     };

@@ -10,6 +10,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "core/cp1252.h"
 #include "prints/recording_surface.h"
 #include "prints/report_viewer.h"
 #include "tables/list_print.h"
@@ -40,6 +41,9 @@ ListView::ListView(ListModel& model, QWidget* parent, const TextMetrics* metrics
     ok_ = new QPushButton(QStringLiteral("&OK"), this);
     print_ = new QPushButton(QStringLiteral("&Stampa"), this);
     abandon_ = new QPushButton(QStringLiteral("&Abbandona"), this);
+    ok_->setObjectName(QStringLiteral("BOK"));
+    print_->setObjectName(QStringLiteral("BSTAMPA"));
+    abandon_->setObjectName(QStringLiteral("BABBANDONA"));
     for (QPushButton* b : {ok_, print_, abandon_})
         b->setAutoDefault(false);
     print_->setEnabled(metrics_ != nullptr && viewer_ != nullptr);
