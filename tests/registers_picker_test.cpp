@@ -2,6 +2,7 @@
 
 #include "core/dates.h"
 #include "core/record_file.h"
+#include "registers/forms/modification.h"
 #include "registers/forms/movement_picker.h"
 #include "registers/year_files.h"
 #include "shell_support.h"
@@ -204,6 +205,63 @@ TEST_F(PickerTest, FormYearAndChoice) {
     form.open();
     form.abandon();
     EXPECT_EQ(form.resultId(), -1);
+}
+
+}  // namespace
+}  // namespace veltrano
+
+namespace veltrano {
+namespace {
+
+TEST_F(PickerTest, ModificationOpensTheWindowOfTheKind) {
+    const MovementRecord batch = insert("CTT", movement("C", Date(2026, 3, 1)));
+    const MovementRecord wash = insert("CTT", movement("S", Date(2026, 3, 2)));
+    auto target = PrepareModification(work.folders(), 'M', 2026, wash.NUMMOV);
+    ASSERT_TRUE(target.has_value());
+    EXPECT_EQ(target->window, "TFLAVAGGIO");
+    EXPECT_EQ(CurrentMovement().NUMMOV, wash.NUMMOV);
+    EXPECT_EQ(PrepareModification(work.folders(), 'M', 2026, batch.NUMMOV)->window, "TFPRODUZIONE");
+    EXPECT_FALSE(PrepareModification(work.folders(), 'M', 2026, 99).has_value());
+
+    struct Case {
+        std::string kind, window, mode;
+    };
+    const Case cases[] = {{"C", "TFCONDIZIONAMENTO", "1"}, {"S", "TFCONDIZIONAMENTO", "2"},
+                          {"R", "TFCONDIZIONAMENTO", "3"}, {"E", "TFCONDIZIONAMENTO", "4"},
+                          {"Z", "TFSCARTO", "M"},          {"G", "TFCAUZIONE", "M"},
+                          {"e", "TFNOTARICEVIMENTO", "M"}};
+    for (const auto& c : cases) {
+        const MovementRecord r = insert("CND", movement(c.kind, Date(2026, 4, 1)));
+        const auto t = PrepareModification(work.folders(), 'N', 2026, r.NUMMOV);
+        ASSERT_TRUE(t.has_value()) << c.kind;
+        EXPECT_EQ(t->window, c.window) << c.kind;
+        EXPECT_EQ(t->mode, c.mode) << c.kind;
+    }
+}
+
+TEST_F(PickerTest, ModifyingATransferLoadsItsParts) {
+    const MovementRecord out = insert("CND", movement("I", Date(2026, 4, 1)));
+    MovementRecord in = movement("K", Date(2026, 4, 1));
+    in.NUMRIF = out.NUMMOV;
+    in = insert("CND", in);
+    MovementRecord waste = movement("Z", Date(2026, 4, 1));
+    waste.NUMRIF = out.NUMMOV;
+    waste = insert("CND", waste);
+
+    session.mode = "N";
+    session.tag = 13;
+    MovementPickerForm form(session, dialogs);
+    form.open();
+    ASSERT_EQ(form.list().rowCount(), 1u);
+    form.chooseRow(0);
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0].kind, "open");
+    EXPECT_NE(dialogs.shown[0].text.find("TFTRAVASI"), std::string::npos) << dialogs.shown[0].text;
+    EXPECT_EQ(CurrentMovement().NUMMOV, out.NUMMOV);
+    ASSERT_TRUE(TransferParts().load && TransferParts().waste);
+    EXPECT_EQ(TransferParts().load->NUMMOV, in.NUMMOV);
+    EXPECT_EQ(TransferParts().waste->NUMMOV, waste.NUMMOV);
+    MovementBlank(CurrentMovement());
 }
 
 }  // namespace

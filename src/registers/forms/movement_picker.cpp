@@ -4,6 +4,7 @@
 #include "core/record_file.h"
 #include "core/values.h"
 #include "registers/cancellation.h"
+#include "registers/forms/modification.h"
 #include "registers/year_files.h"
 
 namespace veltrano {
@@ -308,6 +309,11 @@ void MovementPickerForm::chooseRow(std::size_t row) {
     setResultId(list_.choose());
     session_.currentYear = text("LANNO");
     close();
+    // Opened from "Modifica" (tags 12 and 13): the chosen movement goes to the
+    // window that edits it.
+    if ((state_ == 'M' && session_.tag == 12) || (state_ == 'N' && session_.tag == 13)) {
+        RunModification(session_, dialogs(), state_, resultId(), ParseInteger(text("LANNO")));
+    }
 }
 
 // The picker has no confirm button: a row is chosen with Enter or a double click.
