@@ -290,3 +290,23 @@ TEST_F(CancellationTest, OpenEads) {
 
 }  // namespace
 }  // namespace veltrano
+
+namespace veltrano {
+namespace {
+
+TEST_F(CancellationTest, AKeptWindowTakesTheStateOfEachOpening) {
+    insert("MPR", movement("C", Date(2026, 4, 1)));
+    session.mode = "C";
+    CancellationForm form(session, dialogs);
+    form.open();
+    EXPECT_EQ(form.caption(), "Cancella produzioni e lavaggi ");
+    EXPECT_TRUE(form.list().lines.empty());
+    session.mode = "P";
+    form.open();
+    EXPECT_EQ(form.state(), 'P');
+    EXPECT_EQ(form.caption(), "Cancella i movimenti di carico e scarico delle materie prime");
+    EXPECT_EQ(form.list().lines.size(), 1u);
+}
+
+}  // namespace
+}  // namespace veltrano

@@ -15,10 +15,10 @@ using testing::TempWorkFolder;
 // Every character half the font size wide; lines 1.2 times the size.
 class FixedMetrics : public TextMetrics {
 public:
-    double textWidth(const FontSpec& f, std::string_view s) const override {
+    double textWidth(const TextFont& f, std::string_view s) const override {
         return 0.5 * f.size * static_cast<double>(s.size());
     }
-    double lineHeight(const FontSpec& f) const override { return 1.2 * f.size; }
+    double lineHeight(const TextFont& f) const override { return 1.2 * f.size; }
 };
 
 class KeptViewer : public ReportViewer {

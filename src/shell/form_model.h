@@ -139,6 +139,11 @@ protected:
     void setEnabled(const std::string& name, bool enabled);
     void focusOn(const std::string& field);
     void close();
+    // Windows that serve several callers take the caption of their mode.
+    void setCaption(std::string caption) {
+        caption_ = std::move(caption);
+        changed();
+    }
     void setResultEntry(TableRecord rec) { resultEntry_ = std::move(rec); }
     void setResultId(int id) { resultId_ = id; }
     // Exit checks stay off until the user's next key press.

@@ -60,6 +60,9 @@ void CancellationForm::setTicked(std::size_t line, bool on) {
 }
 
 void CancellationForm::onOpen() {
+    // The window is kept between openings; each menu entry brings its own state.
+    state_ = stateOf(session_);
+    setCaption(CancellationCaption(state_));
     const double today = session_.clock.today();
     set("MDAAL", FormatDate(today));
     set("MDADA", "01/01/" + std::to_string(YearOf(today)));

@@ -283,6 +283,9 @@ MovementPickerForm::MovementPickerForm(Session& session, UserDialogs& dialogs)
 }
 
 void MovementPickerForm::onOpen() {
+    // The window is kept between openings; each caller brings its own state.
+    state_ = session_.mode.empty() ? 'M' : session_.mode[0];
+    if (state_ != '4') setCaption(PickerTitle(state_));
     set("LANNO", std::to_string(YearOf(session_.clock.today())));
     setResultId(-1);
     rebuild();

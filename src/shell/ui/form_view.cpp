@@ -246,6 +246,7 @@ void FormView::edited(const std::string& name, QLineEdit* edit) {
 
 void FormView::sync() {
     syncing_ = true;
+    setWindowTitle(Q(model_.caption()));
     bool resized = false;
     for (const FieldSpec& f : model_.fields()) {
         setWidgetText(f.name, model_.text(f.name));
