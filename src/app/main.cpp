@@ -1,6 +1,6 @@
 // VELTRANO: the customs registers of a microbrewery that is an excise warehouse.
-// Wires the Qt-free shell to its Qt views and platform adapters and runs the
-// main window until it is closed.
+// Wires the Qt-free shell and subsystems to their Qt views and platform adapters
+// and runs the main window until it is closed.
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
@@ -11,12 +11,19 @@
 #include "platform/curl_http_client.h"
 #include "platform/process_launcher.h"
 #include "platform/qt_user_dialogs.h"
+#include "platform/report/print_windows.h"
+#include "platform/report/qt_text_metrics.h"
+#include "platform/report/report_preview.h"
+#include "prints/register_print_form.h"
+#include "registers/forms/stock_form.h"
 #include "shell/clock.h"
 #include "shell/session.h"
 #include "shell/startup.h"
 #include "shell/ui/main_window.h"
 #include "shell/ui/window_host.h"
 #include "shell/window_registry.h"
+#include "tables/tables_windows.h"
+#include "tables/ui/tables_opener.h"
 
 namespace {
 
@@ -48,11 +55,30 @@ int main(int argc, char** argv) {
     }
 
     QtUserDialogs dialogs;
+    QtTextMetrics metrics;
+    QtPrinterCatalog printers;
+    QtReportViewer viewer;
+
+    // Every subsystem's windows by name: those the generic view shows in the
+    // registry; those with views of their own through their openers, asked first.
     WindowRegistry registry;
     RegisterShellWindows(registry);
+    RegisterTableWindows(registry);
+    RegisterRegisterWindows(registry);
+    RegisterPrintWindows(registry, PrintServices{&metrics, &printers, &viewer});
     WindowHost host(registry, *session, dialogs);
-    dialogs.setOpener(
-        [&host](const std::string& w, const std::string& m) { return host.open(w, m); });
+    TablesWindowOpener tables(*session, dialogs, &metrics, &viewer);
+    QWidget* mainWidget = nullptr;
+    dialogs.setOpener([&](const std::string& w, const std::string& m) -> WindowResult {
+        if (auto r = tables.open(w, m)) return *r;
+        if (w == "TFIMPOSTALASTAMPANTE") {
+            WindowResult r;
+            r.opened = true;
+            r.confirmed = OpenDefaultPrinterWindow(mainWidget, session->folders);
+            return r;
+        }
+        return host.open(w, m);
+    });
 
     CurlHttpClient http;
     QtProgramLauncher launcher;
@@ -66,7 +92,9 @@ int main(int argc, char** argv) {
     };
 
     MainWindow window(*session, dialogs, services);
+    mainWidget = &window;
     host.setParent(&window);
+    tables.setParent(&window);
     dialogs.setParent(&window);
     try {
         window.startUp();
