@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "core/file_io.h"
+#include "core/io_error.h"
 #include "tables/code_editor_form.h"
+#include "tables/list_file.h"
 #include "tables/raw_materials_form.h"
 #include "tables/structure_form.h"
 #include "tables_support.h"
@@ -224,6 +226,57 @@ TEST_F(StructureEditorTest, NamesThatCannotNameAFileAreRefused) {
     }
     for (const char* good : {"TA03", "0", "TA_05-C"})
         EXPECT_TRUE(IsValidTableName(good)) << good;
+}
+
+}  // namespace
+}  // namespace veltrano
+
+namespace veltrano {
+namespace {
+
+class DamagedTableTest : public testing::TablesTest {};
+
+// A table file cut short by another workstation's crash or a copy: the list and
+// the lookups refuse it with the error, the window stays open, nothing is written.
+TEST_F(DamagedTableTest, ATruncatedTableIsReportedAndLeftAlone) {
+    add("TA03", "PD01", "Padova");
+    Bytes bytes = *ReadWholeFile(dati("TA03.TAB"));
+    bytes.resize(bytes.size() - 100);
+    ReplaceFileAtomically(dati("TA03.TAB"), bytes);
+    EXPECT_THROW(BuildTableList(tmp.folders(), "TA03"), DamagedFile);
+
+    CodeEditorForm f(session, dialogs, "TA03");
+    f.open();
+    f.keyPressed();
+    f.type("LE1", "VI01");
+    f.type("LE2", "Vicenza");
+    EXPECT_FALSE(f.leave("LE1"));
+    f.confirm();
+    EXPECT_FALSE(f.closed());
+    ASSERT_FALSE(dialogs.messages().empty());
+    EXPECT_NE(dialogs.messages().back().find("TA03.TAB"), std::string::npos);
+    EXPECT_EQ(*ReadWholeFile(dati("TA03.TAB")), bytes);
+}
+
+TEST_F(DamagedTableTest, AStructureWithAbsurdSizesStillOpensTheEditor) {
+    TableStructure s;
+    s.name = "TA99";
+    s.title = "STRANA";
+    s.searchFields = 1000;
+    s.sizes[0] = -5;
+    s.sizes[1] = 100000;
+    RecordFile f = RecordFile::Empty(dati("TA99.STR"), TableRecord::kSize);
+    f.append(s.toRecord().encode());
+    f.commit(true);
+    CodeEditorForm form(session, dialogs, "TA99");
+    EXPECT_EQ(form.field("LE1")->maxLength, 250);
+    EXPECT_EQ(form.field("LE2")->maxLength, 250);
+    form.open();
+    form.keyPressed();
+    form.type("LE1", "A");
+    EXPECT_TRUE(form.leave("LE1"));
+    form.confirm();
+    EXPECT_EQ(names("TA99.TAB"), (std::vector<std::string>{"A"}));
 }
 
 }  // namespace

@@ -2,6 +2,10 @@
 // existing overwritten.
 #include <gtest/gtest.h>
 
+#include <sstream>
+
+#include "admin/commands.h"
+#include "admin/init.h"
 #include "core/dates.h"
 #include "core/file_io.h"
 #include "core/table_record.h"
@@ -101,6 +105,23 @@ TEST(Installation, DemoTablesWithRecipesAndExampleRates) {
     const InstallReport again = InstallDemoTables(f, DemoTableSource(), quiet);
     EXPECT_TRUE(again.written.empty());
     EXPECT_EQ(again.kept.size(), 5u);
+}
+
+TEST(Installation, InitCommandReportsWhatItDid) {
+    TempWorkFolder tmp;
+    std::ostringstream out, err;
+    EXPECT_EQ(admin::CommandInit(tmp.folders().work, true, out, err), admin::kExitOk);
+    EXPECT_NE(out.str().find("installato   DATI_GEN/TA03.STR"), std::string::npos);
+    EXPECT_NE(out.str().find("ESEMPI"), std::string::npos);
+    std::ostringstream again;
+    EXPECT_EQ(admin::CommandInit(tmp.folders().work, false, again, err), admin::kExitOk);
+    EXPECT_NE(again.str().find("già presente DATI_GEN/PRAZ.STR (non modificato)"),
+              std::string::npos);
+    EXPECT_EQ(again.str().find("installato"), std::string::npos);
+    // A working folder that cannot be made.
+    std::ostringstream none, why;
+    EXPECT_EQ(admin::CommandInit("/proc/no-such/folder", false, none, why), admin::kExitProblems);
+    EXPECT_FALSE(why.str().empty());
 }
 
 }  // namespace

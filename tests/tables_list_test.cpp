@@ -2,6 +2,9 @@
 // and the printed list.
 #include <gtest/gtest.h>
 
+#include <type_traits>
+#include <utility>
+
 #include "core/cp1252.h"
 #include "core/file_io.h"
 #include "core/values.h"
@@ -171,13 +174,16 @@ TEST_F(TableListTest, MissingStructureOrTableGivesAnEmptyList) {
     EXPECT_FALSE(FileExists(dati("TA03.TAB")));
 }
 
+// The font description the surface hands to its metrics.
+using Font = std::remove_cvref_t<decltype(std::declval<const ReportSurface&>().font())>;
+
 // Fixed metrics: every character 0.6 em wide, lines 1.2 em high.
 class MonoMetrics : public TextMetrics {
 public:
-    double textWidth(const FontSpec& f, std::string_view s) const override {
+    double textWidth(const Font& f, std::string_view s) const override {
         return 0.6 * f.size * static_cast<double>(Utf8Length(s));
     }
-    double lineHeight(const FontSpec& f) const override { return 1.2 * f.size; }
+    double lineHeight(const Font& f) const override { return 1.2 * f.size; }
 };
 
 ListModel WideList(int chars, std::size_t rows) {

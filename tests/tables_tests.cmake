@@ -10,7 +10,7 @@ add_executable(tables_tests
   ${TABLES_TESTS_DIR}/tables_rates_test.cpp
   ${TABLES_TESTS_DIR}/tables_recipes_test.cpp
 )
-target_link_libraries(tables_tests PRIVATE veltrano_tables veltrano_shell_testsupport
+target_link_libraries(tables_tests PRIVATE veltrano_tables veltrano_admin_lib veltrano_shell_testsupport
                       GTest::gtest_main)
 gtest_discover_tests(tables_tests DISCOVERY_TIMEOUT 60)
 
