@@ -148,6 +148,23 @@ TEST_F(RunMenuItemTest, ItemsOpenTheirWindowsAndActions) {
     EXPECT_TRUE(dialogs.messages().empty());
 }
 
+TEST_F(RunMenuItemTest, ConditionedRegisterPrintFollowsTheRegime) {
+    testing::WriteCompleteSettings(session);
+    for (const char* regime : {"S", "A"}) {
+        CompanyRecord c = testing::SampleCompany();
+        c.TIPOIN = regime;
+        testing::WriteCompany(session, c);
+        RunMenuItem(*FindMenuItem("cond-stampa-giorno"), session, dialogs, shell);
+        RunMenuItem(*FindMenuItem("cond-allegato-periodo"), session, dialogs, shell);
+    }
+    std::vector<std::string> opened;
+    for (const auto& s : dialogs.shown)
+        opened.push_back(s.text);
+    EXPECT_EQ(opened,
+              (std::vector<std::string>{"TFSTAREG_CONDII 1", "TFSTAREG_CONDIZIONATO 2",
+                                        "TFSTAREG_CONDIZIONATO 1", "TFSTAREG_CONDIZIONATO 2"}));
+}
+
 TEST_F(RunMenuItemTest, IntegratedSigningOpensTheIntegratedFlowWindow) {
     testing::WriteCompany(session, testing::SampleCompany());
     testing::WriteCompleteSettings(session);

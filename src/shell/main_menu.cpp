@@ -114,30 +114,40 @@ std::vector<MenuItem> BuildMenu() {
                     .check()
                     .mode("I"),
             }));
-    bar.push_back(Sub(
-        "materie-prime", "&Materie Prime",
-        {
-            I("mp-carichi-scarichi", "&Carichi / Scarichi").opens("TFCARSCAMP").check(),
-            I("mp-modifica", "&Modifica").opens("TFSCEGLICARSCAMP").check(),
-            I("mp-cancella", "C&ancella").opens("TFCANCMOVIM").tag(5).mode("P"),
-            Sep(),
-            I("mp-stampa-giorno-materia", "&Stampa Registro x giorno e x materia").check().tag(1),
-            I("mp-stampa-periodo-materia", "Stam&pa Registro x periodo e x materia").check().tag(1),
-            Sep(),
-            I("mp-stampa-giorno-tutte", "Stampa R&egistro x giorno tutte le materie")
-                .check()
-                .tag(2),
-            I("mp-stampa-periodo-tutte", "Stampa Re&gistro x periodo tutte le materie")
-                .check()
-                .tag(2),
-            Sep(),
-            I("mp-riepilogo", "Stampa &il riepilogo del registro materie prime").check(),
-            Sep(),
-            I("mp-ricerca", "&Ricerca Movimenti").opens("TFRICCARSCAMP"),
-            I("mp-totali", "T&otali Materie Prime"),
-            Sep(),
-            I("mp-tabella", "&Tabella materie prime").opens("TFMATPRI").mode("MATPRIME"),
-        }));
+    bar.push_back(
+        Sub("materie-prime", "&Materie Prime",
+            {
+                I("mp-carichi-scarichi", "&Carichi / Scarichi").opens("TFCARSCAMP").check(),
+                I("mp-modifica", "&Modifica").opens("TFSCEGLICARSCAMP").check(),
+                I("mp-cancella", "C&ancella").opens("TFCANCMOVIM").tag(5).mode("P"),
+                Sep(),
+                I("mp-stampa-giorno-materia", "&Stampa Registro x giorno e x materia")
+                    .opens("TFSTAREGCARSCAMP")
+                    .check()
+                    .tag(1),
+                I("mp-stampa-periodo-materia", "Stam&pa Registro x periodo e x materia")
+                    .opens("TFSTAREG_MP_PERIODO")
+                    .check()
+                    .tag(1),
+                Sep(),
+                I("mp-stampa-giorno-tutte", "Stampa R&egistro x giorno tutte le materie")
+                    .opens("TFSTAREGCARSCAMP")
+                    .check()
+                    .tag(2),
+                I("mp-stampa-periodo-tutte", "Stampa Re&gistro x periodo tutte le materie")
+                    .opens("TFSTAREG_MP_PERIODO")
+                    .check()
+                    .tag(2),
+                Sep(),
+                I("mp-riepilogo", "Stampa &il riepilogo del registro materie prime")
+                    .opens("TFSTAREGTOTALIMP")
+                    .check(),
+                Sep(),
+                I("mp-ricerca", "&Ricerca Movimenti").opens("TFRICCARSCAMP"),
+                I("mp-totali", "T&otali Materie Prime"),
+                Sep(),
+                I("mp-tabella", "&Tabella materie prime").opens("TFMATPRI").mode("MATPRIME"),
+            }));
     bar.push_back(Sub(
         "mosto", "M&osto",
         {
@@ -148,11 +158,19 @@ std::vector<MenuItem> BuildMenu() {
             I("mosto-cancella", "&Cancella ").opens("TFCANCMOVIM").tag(1).mode("C"),
             I("mosto-contalitri", "C&ontrolla continuità del contalitri").opens("TFCONTR_CONTAL"),
             Sep(),
-            I("mosto-stampa-giorno", "S&tampa il Registro del Mosto x GIORNO").check().tag(1),
+            I("mosto-stampa-giorno", "S&tampa il Registro del Mosto x GIORNO")
+                .opens("TFSTAREGCARSCA")
+                .check()
+                .tag(1),
             Sep(),
-            I("mosto-stampa-periodo", "St&ampa il registro del Mosto x PERIODO ").check().tag(2),
+            I("mosto-stampa-periodo", "St&ampa il registro del Mosto x PERIODO ")
+                .opens("TFSTAREGCARSCA")
+                .check()
+                .tag(2),
             Sep(),
-            I("mosto-riepilogo", "Stampa i&l riepilogo del registro del Mosto").check(),
+            I("mosto-riepilogo", "Stampa i&l riepilogo del registro del Mosto")
+                .opens("TFSTAREGTOTALIMOSTO")
+                .check(),
             Sep(),
             I("mosto-ricerca-cotte", "&Ricerca solo le Cotte").tag(1),
             I("mosto-ricerca-sanificazioni", "R&icerca solo le Sanificazioni").tag(2),
@@ -215,16 +233,22 @@ std::vector<MenuItem> BuildMenu() {
                 .opens("TFRICALCOLA_ACCISA")
                 .check(),
             Sep(),
-            I("cond-stampa-giorno", "S&tampa il Registro del Condizionato x GIORNO").check().tag(1),
+            I("cond-stampa-giorno", "S&tampa il Registro del Condizionato x GIORNO")
+                .opens("TFSTAREG_CONDIZIONATO")
+                .check()
+                .tag(1),
             I("cond-allegato-giorno", "Stampa alle&gato II senza cauzioni x giorno")
+                .opens("TFSTAREG_CONDIZIONATO")
                 .check()
                 .tag(1)
                 .onlySuspendedVisible(),
             Sep(),
             I("cond-stampa-periodo", "Stam&pa il registro del Condizionato x PERIODO")
+                .opens("TFSTAREG_CONDIZIONATO")
                 .check()
                 .tag(2),
             I("cond-allegato-periodo", "Stampa a&llegato II senza cauzioni x periodo")
+                .opens("TFSTAREG_CONDIZIONATO")
                 .check()
                 .tag(2)
                 .onlySuspendedVisible(),
@@ -425,6 +449,10 @@ void RunMenuItem(const MenuItem& item, Session& session, UserDialogs& dialogs,
     if (item.id == "flusso-crea" && session.signing.INTERI[0] > 0) {
         // Integrated signing: the signer is built in, so it is always present.
         window = "TFCREAFIRMAINVIACHILKAT";
+    }
+    if ((item.id == "cond-stampa-giorno" || item.id == "cond-stampa-periodo") &&
+        session.company.TIPOIN == "S") {
+        window = "TFSTAREG_CONDII";  // the register with the deposits
     }
     std::string mode = item.mode;
     if (mode.empty() && item.tag != 0) mode = std::to_string(item.tag);
