@@ -26,7 +26,7 @@ TEST(ReportFonts, RegisterNamesMapToMetricCompatibleFamilies) {
 TEST(QtTextMetrics, WidthsAreThoseOfTheDesignFonts) {
     QtTextMetrics m;
     struct Case {
-        FontSpec font;
+        TextFont font;
         const char* text;
         double expected;
     } cases[] = {
@@ -61,10 +61,10 @@ TEST(QtTextMetrics, SumOfCharactersIsTheShapedWidth) {
                            "Perché già così? è più",
                            "n\u00b0 1 al n\u00b0 100 \u20ac 12,50",
                            "1.008,4 (340) 12/03/2025"};
-    for (const FontSpec& f : {FontSpec{"TIMES NEW ROMAN", 8, false, false, 0},
-                              FontSpec{"TIMES NEW ROMAN", 14, true, false, 0},
-                              FontSpec{"TIMES NEW ROMAN", 8, false, true, 0},
-                              FontSpec{"COURIER NEW", 9, false, false, 0}}) {
+    for (const TextFont& f : {TextFont{"TIMES NEW ROMAN", 8, false, false, 0},
+                              TextFont{"TIMES NEW ROMAN", 14, true, false, 0},
+                              TextFont{"TIMES NEW ROMAN", 8, false, true, 0},
+                              TextFont{"COURIER NEW", 9, false, false, 0}}) {
         QFont q = ReportQFont(f, 10);
         q.setPixelSize(1000);
         const QFontMetricsF shaped(q);

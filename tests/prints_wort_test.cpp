@@ -364,7 +364,7 @@ TEST_F(WortLayout, LongLotAndNotesShrinkButNeverBelowFivePoints) {
         if (t->font.size > 5) {
             EXPECT_LE(t->width, 10 * e_ + 1e-9) << c.lot;
             // Half a point larger would not have fitted.
-            FontSpec larger = t->font;
+            TextFont larger = t->font;
             larger.size += 0.5;
             EXPECT_GT(metrics_.textWidth(larger, c.lot), 10 * e_) << c.lot;
         }

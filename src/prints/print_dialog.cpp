@@ -152,13 +152,13 @@ void RegisterPrintDialog::applyVisibility() {
 }
 
 void RegisterPrintDialog::type(const std::string& field, const std::string& value) {
-    const auto spec = std::find_if(fields_.begin(), fields_.end(),
-                                   [&](const PrintDialogField& f) { return f.name == field; });
-    if (spec == fields_.end() || spec->kind == PrintDialogField::Kind::Display) return;
+    const auto def = std::find_if(fields_.begin(), fields_.end(),
+                                  [&](const PrintDialogField& f) { return f.name == field; });
+    if (def == fields_.end() || def->kind == PrintDialogField::Kind::Display) return;
     std::string v = value;
-    switch (spec->kind) {
+    switch (def->kind) {
         case PrintDialogField::Kind::Integer:
-            v = Digits(v, static_cast<std::size_t>(spec->maxLength));
+            v = Digits(v, static_cast<std::size_t>(def->maxLength));
             break;
         case PrintDialogField::Kind::Check:
             v = (v == "1" || v == "true") ? "1" : "0";
@@ -167,7 +167,7 @@ void RegisterPrintDialog::type(const std::string& field, const std::string& valu
             v = Digits(v, 1);
             break;
         default:
-            if (spec->maxLength > 0) v = Utf8Left(v, static_cast<std::size_t>(spec->maxLength));
+            if (def->maxLength > 0) v = Utf8Left(v, static_cast<std::size_t>(def->maxLength));
     }
     set(field, v);
     if (field == "RTIPO") applyVisibility();

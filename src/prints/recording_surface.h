@@ -18,7 +18,7 @@ struct DrawnItem {
     TextAlign align = TextAlign::Left;
     double x = 0, y = 0;
     double left = 0, width = 0;
-    FontSpec font;
+    TextFont font;
     std::string text;
     // Line and rectangle: corners.
     double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
@@ -75,7 +75,7 @@ public:
     void setBold(bool on) override { font_.bold = on; }
     void setItalic(bool on) override { font_.italic = on; }
     void setFontRotation(double degrees) override { font_.rotation = degrees; }
-    const FontSpec& font() const override { return font_; }
+    const TextFont& font() const override { return font_; }
 
     double textWidth(std::string_view utf8) const override;
     double lineHeight() const override;
@@ -110,7 +110,7 @@ private:
     PaperSize paper_;
     PrinterLookup lookup_;
     ReportDocument doc_;
-    FontSpec font_;
+    TextFont font_;
     Pen pen_;
     double y_ = 0;
 };

@@ -151,7 +151,7 @@ void RegisterFrame::titlesAndCompany() {
 }
 
 void RegisterFrame::closePage(double day) {
-    const FontSpec saved = s_.font();
+    const TextFont saved = s_.font();
     const double y = s_.y();
     if (mode_ == Mode::Plain || mode_ == Mode::Headings) titlesAndCompany();
     if (mode_ == Mode::Validated && !req_.protocol.empty() && req_.protocolLine > 0) {

@@ -37,18 +37,18 @@ RegisterPrintForm::RegisterPrintForm(Session& session, UserDialogs& dialogs,
       session_(session),
       dialog_(std::move(dialog)) {
     for (const PrintDialogField& f : dialog_->fields()) {
-        FieldSpec spec;
-        spec.name = f.name;
-        spec.kind = KindOf(f.kind);
-        spec.maxLength = f.maxLength;
+        FieldSpec def;
+        def.name = f.name;
+        def.kind = KindOf(f.kind);
+        def.maxLength = f.maxLength;
         if (f.kind == PrintDialogField::Kind::Check) {
-            spec.heading = f.caption;
-            spec.choices = {"No", "Sì"};
+            def.heading = f.caption;
+            def.choices = {"No", "Sì"};
         } else {
-            spec.caption = f.caption;
-            spec.choices = f.choices;
+            def.caption = f.caption;
+            def.choices = f.choices;
         }
-        addField(spec);
+        addField(def);
     }
 }
 

@@ -8,13 +8,13 @@ namespace veltrano {
 
 // Font of a report item. Sizes are in points; rotation in degrees,
 // counter-clockwise, about the text's anchor point.
-struct FontSpec {
+struct TextFont {
     std::string name = "TIMES NEW ROMAN";
     double size = 10;
     bool bold = false;
     bool italic = false;
     double rotation = 0;
-    friend bool operator==(const FontSpec&, const FontSpec&) = default;
+    friend bool operator==(const TextFont&, const TextFont&) = default;
 };
 
 // How a report measures text: the printed width of a text and the line height
@@ -23,8 +23,8 @@ struct FontSpec {
 class TextMetrics {
 public:
     virtual ~TextMetrics() = default;
-    virtual double textWidth(const FontSpec& font, std::string_view utf8) const = 0;
-    virtual double lineHeight(const FontSpec& font) const = 0;
+    virtual double textWidth(const TextFont& font, std::string_view utf8) const = 0;
+    virtual double lineHeight(const TextFont& font) const = 0;
 };
 
 enum class Orientation { Portrait, Landscape };
@@ -54,7 +54,7 @@ public:
     virtual void setBold(bool on) = 0;
     virtual void setItalic(bool on) = 0;
     virtual void setFontRotation(double degrees) = 0;
-    virtual const FontSpec& font() const = 0;
+    virtual const TextFont& font() const = 0;
 
     virtual double textWidth(std::string_view utf8) const = 0;
     virtual double lineHeight() const = 0;

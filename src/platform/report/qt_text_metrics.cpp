@@ -62,7 +62,7 @@ QtTextMetrics::QtTextMetrics() {
 }
 QtTextMetrics::~QtTextMetrics() = default;
 
-QtTextMetrics::Face& QtTextMetrics::faceFor(const FontSpec& font) const {
+QtTextMetrics::Face& QtTextMetrics::faceFor(const TextFont& font) const {
     if (lastFace_ && std::get<0>(lastKey_) == font.name && std::get<1>(lastKey_) == font.bold &&
         std::get<2>(lastKey_) == font.italic)
         return *lastFace_;
@@ -82,7 +82,7 @@ QtTextMetrics::Face& QtTextMetrics::faceFor(const FontSpec& font) const {
     return *lastFace_;
 }
 
-double QtTextMetrics::textWidth(const FontSpec& font, std::string_view utf8) const {
+double QtTextMetrics::textWidth(const TextFont& font, std::string_view utf8) const {
     if (utf8.empty()) return 0;
     Face& face = faceFor(font);
     double sum = 0;
@@ -91,7 +91,7 @@ double QtTextMetrics::textWidth(const FontSpec& font, std::string_view utf8) con
     return sum * font.size / kReference;
 }
 
-double QtTextMetrics::lineHeight(const FontSpec& font) const {
+double QtTextMetrics::lineHeight(const TextFont& font) const {
     return faceFor(font).lineSpacing * font.size / kReference;
 }
 

@@ -20,8 +20,8 @@ class QtTextMetrics : public TextMetrics {
 public:
     QtTextMetrics();
     ~QtTextMetrics() override;
-    double textWidth(const FontSpec& font, std::string_view utf8) const override;
-    double lineHeight(const FontSpec& font) const override;
+    double textWidth(const TextFont& font, std::string_view utf8) const override;
+    double lineHeight(const TextFont& font) const override;
 
 private:
     struct Face {
@@ -31,7 +31,7 @@ private:
         double lineSpacing = 0;
         double advance(char32_t c);
     };
-    Face& faceFor(const FontSpec& font) const;
+    Face& faceFor(const TextFont& font) const;
     using Key = std::tuple<std::string, bool, bool>;
     mutable std::map<Key, std::unique_ptr<Face>> cache_;
     mutable Key lastKey_;

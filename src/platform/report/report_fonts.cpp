@@ -48,11 +48,11 @@ bool EnsureReportFonts() {
     return ok;
 }
 
-QFont ReportQFont(const FontSpec& spec, double pointSize) {
-    QFont f(ReportFontFamily(spec.name));
+QFont ReportQFont(const TextFont& font, double pointSize) {
+    QFont f(ReportFontFamily(font.name));
     f.setPointSizeF(pointSize);
-    f.setBold(spec.bold);
-    f.setItalic(spec.italic);
+    f.setBold(font.bold);
+    f.setItalic(font.italic);
     f.setKerning(false);
     f.setHintingPreference(QFont::PreferNoHinting);
     f.setStyleStrategy(QFont::PreferOutline);

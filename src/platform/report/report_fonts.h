@@ -18,8 +18,8 @@ QString ReportFontFamily(const std::string& name);
 // Returns false when a mapped family is not available at all.
 bool EnsureReportFonts();
 
-// A QFont for the spec at `pointSize` (usually spec.size), without hinting or
+// A QFont for a report font at `pointSize` (usually font.size), without hinting or
 // kerning so that widths scale linearly and match what was measured.
-QFont ReportQFont(const FontSpec& spec, double pointSize);
+QFont ReportQFont(const TextFont& font, double pointSize);
 
 }  // namespace veltrano

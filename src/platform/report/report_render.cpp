@@ -53,7 +53,7 @@ void RenderReportPage(QPainter& painter, const ReportDocument& doc, std::size_t 
     if (page >= doc.pages.size()) return;
     EnsureReportFonts();
     const double s = dpi / 72.0;
-    FontSpec lastFont;
+    TextFont lastFont;
     bool haveFont = false;
     for (const DrawnItem& it : doc.pages[page].items) {
         switch (it.kind) {
