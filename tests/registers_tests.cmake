@@ -12,3 +12,13 @@ add_executable(admin_stock_tests ${CMAKE_SOURCE_DIR}/tests/admin_stock_test.cpp)
 target_link_libraries(admin_stock_tests PRIVATE veltrano_admin_lib veltrano_register_forms
                       veltrano_shell_testsupport GTest::gtest_main)
 gtest_discover_tests(admin_stock_tests DISCOVERY_TIMEOUT 60)
+
+# The Qt views of the registers' windows, on the offscreen platform.
+if(TARGET veltrano_registers_ui)
+  add_executable(register_qt_tests ${CMAKE_SOURCE_DIR}/tests/registers_qt_test.cpp
+                                   ${CMAKE_SOURCE_DIR}/tests/qt_main.cpp)
+  target_link_libraries(register_qt_tests PRIVATE veltrano_registers_ui veltrano_admin_lib
+                        veltrano_shell_testsupport Qt6::Test GTest::gtest)
+  gtest_discover_tests(register_qt_tests DISCOVERY_TIMEOUT 60
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+endif()

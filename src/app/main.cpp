@@ -15,7 +15,8 @@
 #include "platform/report/qt_text_metrics.h"
 #include "platform/report/report_preview.h"
 #include "prints/register_print_form.h"
-#include "registers/forms/stock_form.h"
+#include "registers/forms/register_windows.h"
+#include "registers/ui/register_views.h"
 #include "shell/clock.h"
 #include "shell/session.h"
 #include "shell/startup.h"
@@ -64,9 +65,10 @@ int main(int argc, char** argv) {
     WindowRegistry registry;
     RegisterShellWindows(registry);
     RegisterTableWindows(registry);
-    RegisterRegisterWindows(registry);
+    RegisterRegisterWindows(registry, &metrics, &viewer);
     RegisterPrintWindows(registry, PrintServices{&metrics, &printers, &viewer});
     WindowHost host(registry, *session, dialogs);
+    RegisterRegisterViews(host);
     TablesWindowOpener tables(*session, dialogs, &metrics, &viewer);
     QWidget* mainWidget = nullptr;
     dialogs.setOpener([&](const std::string& w, const std::string& m) -> WindowResult {

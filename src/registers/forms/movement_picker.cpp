@@ -286,7 +286,12 @@ void MovementPickerForm::onOpen() {
     // The window is kept between openings; each caller brings its own state.
     state_ = session_.mode.empty() ? 'M' : session_.mode[0];
     if (state_ != '4') setCaption(PickerTitle(state_));
-    set("LANNO", std::to_string(YearOf(session_.clock.today())));
+    // Callers that pick through UserDialogs::pickMovement pass "state:year".
+    const auto colon = session_.mode.find(':');
+    const int asked =
+        colon == std::string::npos ? 0 : ParseInteger(session_.mode.substr(colon + 1));
+    set("LANNO",
+        std::to_string(asked >= 2019 && asked <= 2060 ? asked : YearOf(session_.clock.today())));
     setResultId(-1);
     rebuild();
 }

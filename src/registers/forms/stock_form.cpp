@@ -2,8 +2,6 @@
 
 #include "core/dates.h"
 #include "core/values.h"
-#include "registers/forms/cancellation_form.h"
-#include "shell/window_registry.h"
 
 namespace veltrano {
 
@@ -73,15 +71,6 @@ void StockForm::onConfirm() {
     for (const std::string& line : result_.lines)
         list += line + "\n";
     set("RIPORTI", list);
-}
-
-void RegisterRegisterWindows(WindowRegistry& registry) {
-    registry.add("TFGIACENZE", [](Session& s, UserDialogs& d) -> std::unique_ptr<FormModel> {
-        return std::make_unique<StockForm>(s, d);
-    });
-    registry.add("TFCANCMOVIM", [](Session& s, UserDialogs& d) -> std::unique_ptr<FormModel> {
-        return std::make_unique<CancellationForm>(s, d);
-    });
 }
 
 }  // namespace veltrano

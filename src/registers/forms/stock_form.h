@@ -29,8 +29,4 @@ private:
     OpeningStock result_;
 };
 
-// The windows of the registers subsystem built so far.
-class WindowRegistry;
-void RegisterRegisterWindows(WindowRegistry& registry);
-
 }  // namespace veltrano
