@@ -59,7 +59,8 @@ std::string uniqueTempPath(const std::string& path) {
            std::to_string(counter++);
 }
 
-void writeAll(int fd, std::span<const ByteSpan> pieces, const std::string& tmp) {
+// Errors name the file the user knows, not the temporary file.
+void writeAll(int fd, std::span<const ByteSpan> pieces, const std::string& path) {
     std::vector<iovec> iov;
     iov.reserve(pieces.size());
     for (const auto& p : pieces) {
@@ -71,7 +72,7 @@ void writeAll(int fd, std::span<const ByteSpan> pieces, const std::string& tmp) 
         const ssize_t w = ::writev(fd, iov.data() + first, n);
         if (w < 0) {
             if (errno == EINTR) continue;
-            throw IoError::fromErrno(tmp, "Scrittura", errno);
+            throw IoError::fromErrno(path, "Scrittura", errno);
         }
         auto left = static_cast<std::size_t>(w);
         while (first < iov.size() && left >= iov[first].iov_len) {
@@ -131,17 +132,22 @@ void ReplaceFileAtomically(const std::string& path, ByteSpan content) {
 }
 
 void ReplaceFileAtomically(const std::string& path, std::span<const ByteSpan> pieces) {
-    const std::string tmp = uniqueTempPath(path);
-    int fd;
-    do {
+    std::string tmp;
+    int fd = -1;
+    // A name left by a crashed writer of another run may come round again: take
+    // the next one.
+    for (int attempt = 0; fd < 0; ++attempt) {
+        tmp = uniqueTempPath(path);
         fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    } while (fd < 0 && errno == EINTR);
-    if (fd < 0) throw IoError::fromErrno(path, "Creazione del file temporaneo " + tmp, errno);
+        if (fd >= 0) break;
+        if (errno == EINTR || (errno == EEXIST && attempt < 100)) continue;
+        throw IoError::fromErrno(path, "Creazione del file temporaneo " + tmp, errno);
+    }
     Fd guard(fd);
     try {
         struct stat st {};
         if (::stat(path.c_str(), &st) == 0) (void)::fchmod(fd, st.st_mode & 07777);
-        writeAll(fd, pieces, tmp);
+        writeAll(fd, pieces, path);
         if (::fdatasync(fd) != 0) throw IoError::fromErrno(path, "Scrittura su disco", errno);
         if (guard.release() != 0) throw IoError::fromErrno(path, "Chiusura", errno);
         if (::rename(tmp.c_str(), path.c_str()) != 0) {
