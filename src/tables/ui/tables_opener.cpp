@@ -1,6 +1,7 @@
 #include "tables/ui/tables_opener.h"
 
 #include <QApplication>
+#include <QLineEdit>
 
 #include "shell/ui/form_view.h"
 #include "tables/code_editor_form.h"
@@ -14,8 +15,25 @@
 namespace veltrano {
 namespace {
 
+// What the generic view leaves to the window: amounts right-aligned, and the
+// "MODIFICA o CANCELLA" label shown as a label rather than as a field.
+void Dress(FormModel& model, FormView& view) {
+    for (const FieldSpec& f : model.fields()) {
+        auto* edit = qobject_cast<QLineEdit*>(view.widget(f.name));
+        if (edit == nullptr) continue;
+        if (f.kind == FieldKind::Amount) edit->setAlignment(Qt::AlignRight);
+        if (f.name == "LMODIFICA") {
+            edit->setFrame(false);
+            edit->setStyleSheet(
+                QStringLiteral("QLineEdit { background: transparent; color: rgb(192,0,0); "
+                               "font-weight: bold; }"));
+        }
+    }
+}
+
 template <class View>
 WindowResult Run(FormModel& model, View& view) {
+    Dress(model, view);
     WindowResult r;
     r.opened = true;
     r.confirmed = view.run();
