@@ -133,10 +133,12 @@ void BeerTypesForm::clear() {
 
 void BeerTypesForm::loadRecipe(const TableRecord& entry) {
     if (loadedId_ == entry.ID) return;
+    // Read first: a recipe file that cannot be read leaves the grid as it was.
+    const std::vector<TableRecord> recipe = ReadRecipe(session_.folders, entry.ID);
     loadedId_ = entry.ID;
     for (TableRecord& r : working_)
         r.REALI1[0] = 0;
-    for (const TableRecord& saved : ReadRecipe(session_.folders, entry.ID)) {
+    for (const TableRecord& saved : recipe) {
         for (TableRecord& r : working_) {
             if (SameKey(r.STR1[0], saved.STR1[0])) {
                 r = saved;
