@@ -13,9 +13,16 @@ namespace veltrano {
 // Makes the model of one window.
 using FormFactory = std::function<std::unique_ptr<FormModel>(Session&, UserDialogs&)>;
 
-// The windows of the program by name (`TFDATIAZIENDA`). Each subsystem adds its
-// own with add(); UserDialogs::open finds them here. A name that is not here is
-// a window of a later Part: opening it does nothing.
+// The windows of the program by name (`TFDATIAZIENDA`). Each subsystem offers a
+// Register...Windows(WindowRegistry&) that add()s its own, and main() calls it;
+// UserDialogs::open finds them here (a window that needs a view of its own gets
+// it with WindowHost::setView). A name that is not here is a window of a later
+// Part: opening it does nothing.
+//
+// A new window, in short: a class derived from FormModel that declares its
+// fields in tab order and overrides onOpen / onLeave / onReachConfirm /
+// onConfirm; a registry entry; tests that drive it with a scripted UserDialogs
+// and a FixedClock (tests/shell_support.h).
 class WindowRegistry {
 public:
     void add(const std::string& name, FormFactory factory);
