@@ -57,6 +57,7 @@ TEST(RegisterPrintForm, WortWindowFromTheRegistry) {
     NoDialogs dialogs;
     std::unique_ptr<FormModel> form = (*factory)(session, dialogs);
     form->open();
+    EXPECT_EQ(form->caption(), "Registro del Mosto per GIORNO");
     EXPECT_EQ(form->text("MDADA"), "01/03/2025");
     EXPECT_EQ(form->text("MDAAL"), "20/03/2025");
     EXPECT_EQ(form->text("RTIPO"), "1");
@@ -80,8 +81,11 @@ TEST(RegisterPrintForm, WortWindowFromTheRegistry) {
     EXPECT_FALSE(d.find("BIRRIFICIO DEL LAGO SRL").empty());
     EXPECT_TRUE(dialogs.shown.empty());
 
-    // The headings panel, with the check box as a two-way choice.
+    // The headings panel, with the check box as a two-way choice; the same
+    // window opened from the per-period entry takes that caption.
+    session.tag = 2;
     form->open();
+    EXPECT_EQ(form->caption(), "Registro del Mosto per PERIODO");
     form->keyPressed();
     form->type("RTIPO", "2");
     EXPECT_TRUE(form->visible("CTEST"));

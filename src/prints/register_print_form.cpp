@@ -64,6 +64,7 @@ void RegisterPrintForm::pull() {
 
 void RegisterPrintForm::onOpen() {
     dialog_->open(session_.tag, session_.clock.today(), PrintCompanyOf(session_.company));
+    setCaption(dialog_->caption());
     pull();
     suspendChecks();
 }

@@ -12,7 +12,7 @@ namespace veltrano {
 
 // A register's print dialog as a window of the shell: the generic form view
 // shows it; the behaviour is the RegisterPrintDialog's. The menu tag of the
-// session (1 per day, 2 per period) picks the mode. Check boxes are shown as
+// session (1 per day, 2 per period) picks the mode and the caption. Check boxes are shown as
 // two-way choices ("0" no, "1" yes), the form framework having no check box.
 class RegisterPrintForm final : public FormModel {
 public:
