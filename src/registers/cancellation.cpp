@@ -23,16 +23,6 @@ std::string num2(double x) {
     return FormatNumber(x, 0, 2);
 }
 
-std::vector<MovementRecord> readTrimmed(const RecordFile& file) {
-    std::vector<MovementRecord> out;
-    out.reserve(file.count());
-    for (std::size_t k = 0; k < file.count(); ++k) {
-        out.push_back(MovementRecord::decode(file.record(k)));
-        MovementTrim(out.back());
-    }
-    return out;
-}
-
 std::string wortLine(const MovementRecord& r) {
     if (r.TIPMOV == "C") {
         return " COTTA del " + FormatDate(r.DATMOV) + " litri " + num(r.LITRII) + " | gr.pl. " +
@@ -126,7 +116,7 @@ CancellationList BuildCancellationList(const Folders& folders, char state, doubl
     if (!IsCancellationState(state)) return list;
     const RecordFile file = RecordFile::OpenOrCreate(
         YearFilePath(folders, list.year, CancellationExtension(state)), MovementRecord::kSize);
-    const std::vector<MovementRecord> records = readTrimmed(file);
+    const std::vector<MovementRecord> records = ReadTrimmedMovements(file);
 
     if (state == 'T' || state == 't') {
         for (const MovementRecord& r : records) {
@@ -213,7 +203,7 @@ std::vector<MovementRecord> OpenEads(const std::string& conditionedPath) {
     const RecordFile file = RecordFile::OpenIfPresent(conditionedPath, MovementRecord::kSize);
     std::vector<MovementRecord> eads;
     std::map<std::string, std::size_t> byArc;
-    for (const MovementRecord& r : readTrimmed(file)) {
+    for (const MovementRecord& r : ReadTrimmedMovements(file)) {
         if (r.TIPMOV != "E" && r.TIPMOV != "e") continue;
         const auto it = byArc.find(r.NUMDOC);
         if (r.TIPMOV == "E") {

@@ -164,6 +164,16 @@ void MovementBlank(MovementRecord& rec) {
     forEachText(rec, [](std::string& s, std::size_t width) { s.assign(width, ' '); });
 }
 
+std::vector<MovementRecord> ReadTrimmedMovements(const RecordFile& file) {
+    std::vector<MovementRecord> out;
+    out.reserve(file.count());
+    for (std::size_t k = 0; k < file.count(); ++k) {
+        out.push_back(MovementRecord::decode(file.record(k)));
+        MovementTrim(out.back());
+    }
+    return out;
+}
+
 void MovementTrim(MovementRecord& rec) {
     forEachText(rec, [](std::string& s, std::size_t) { s = TrimText(s); });
 }

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "core/bytes.h"
 #include "core/file_io.h"
@@ -67,6 +68,10 @@ struct MovementRecord {
 };
 
 void MovementBlank(MovementRecord& rec);
+
+class RecordFile;
+// Every record of a movement file, decoded and trimmed as the windows show them.
+std::vector<MovementRecord> ReadTrimmedMovements(const RecordFile& file);
 void MovementTrim(MovementRecord& rec);
 void MovementPad(MovementRecord& rec);
 

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "core/dates.h"
+#include "registers/forms/period_fields.h"
 
 namespace veltrano {
 namespace {
@@ -11,31 +12,14 @@ char stateOf(const Session& s) {
     return s.mode.empty() ? 'C' : s.mode[0];
 }
 
-std::optional<double> periodDate(const std::string& text) {
-    const auto d = ParseDate(text);
-    if (!d) return std::nullopt;
-    const int y = YearOf(*d);
-    if (y < 2000 || y > 2100) return std::nullopt;
-    return d;
-}
-
 }  // namespace
 
 CancellationForm::CancellationForm(Session& session, UserDialogs& dialogs)
     : FormModel(dialogs, "TFCANCMOVIM", CancellationCaption(stateOf(session))),
       session_(session),
       state_(stateOf(session)) {
-    FieldSpec from;
-    from.name = "MDADA";
-    from.caption = "Dalla data";
-    from.kind = FieldKind::Date;
-    addField(from);
-    FieldSpec to;
-    to.name = "MDAAL";
-    to.caption = "Alla data";
-    to.kind = FieldKind::Date;
-    to.besideOf = "MDADA";
-    addField(to);
+    addField(PeriodFromField());
+    addField(PeriodToField());
     FieldSpec list;
     list.name = "ELENCO";
     list.kind = FieldKind::Display;
@@ -74,10 +58,10 @@ void CancellationForm::onOpen() {
 }
 
 Check CancellationForm::checkPeriod(bool whole) {
-    const auto from = periodDate(text("MDADA"));
+    const auto from = PeriodDate(text("MDADA"));
     if (!from) return Check::StayOn("MDADA");
     if (!whole) return Check::Pass();
-    const auto to = periodDate(text("MDAAL"));
+    const auto to = PeriodDate(text("MDAAL"));
     if (!to) return Check::StayOn("MDAAL");
     if (YearOf(*from) != YearOf(*to)) {
         dialogs().inform(kNotSameYear);

@@ -1,20 +1,13 @@
 #include "registers/forms/meter_continuity_form.h"
 
 #include "core/dates.h"
+#include "registers/forms/period_fields.h"
 #include "registers/stock.h"
 
 namespace veltrano {
 namespace {
 
 constexpr double kMargin = 42;  // points, about 15 mm
-
-std::optional<double> periodDate(const std::string& text) {
-    const auto d = ParseDate(text);
-    if (!d) return std::nullopt;
-    const int y = YearOf(*d);
-    if (y < 2000 || y > 2100) return std::nullopt;
-    return d;
-}
 
 void heading(ReportSurface& s, const std::string& from, const std::string& to) {
     s.setFontName("TIMES NEW ROMAN");
@@ -50,17 +43,8 @@ MeterContinuityForm::MeterContinuityForm(Session& session, UserDialogs& dialogs,
       session_(session),
       metrics_(metrics),
       viewer_(viewer) {
-    FieldSpec from;
-    from.name = "MDADA";
-    from.caption = "Dalla data";
-    from.kind = FieldKind::Date;
-    addField(from);
-    FieldSpec to;
-    to.name = "MDAAL";
-    to.caption = "Alla data";
-    to.kind = FieldKind::Date;
-    to.besideOf = "MDADA";
-    addField(to);
+    addField(PeriodFromField());
+    addField(PeriodToField());
 }
 
 void MeterContinuityForm::onOpen() {
@@ -74,9 +58,9 @@ Check MeterContinuityForm::onLeave(const std::string&) {
 }
 
 Check MeterContinuityForm::onReachConfirm() {
-    const auto from = periodDate(text("MDADA"));
+    const auto from = PeriodDate(text("MDADA"));
     if (!from) return Check::StayOn("MDADA");
-    const auto to = periodDate(text("MDAAL"));
+    const auto to = PeriodDate(text("MDAAL"));
     if (!to || *to < *from) return Check::StayOn("MDAAL");
     return Check::Pass();
 }

@@ -20,15 +20,8 @@ std::string containerName(int type) {
 }
 
 std::vector<MovementRecord> readTrimmed(const std::string& path, bool& present) {
-    const RecordFile file = RecordFile::OpenIfPresent(path, MovementRecord::kSize);
     present = FileExists(path);
-    std::vector<MovementRecord> out;
-    out.reserve(file.count());
-    for (std::size_t k = 0; k < file.count(); ++k) {
-        out.push_back(MovementRecord::decode(file.record(k)));
-        MovementTrim(out.back());
-    }
-    return out;
+    return ReadTrimmedMovements(RecordFile::OpenIfPresent(path, MovementRecord::kSize));
 }
 
 std::vector<ListColumn> columns(std::initializer_list<std::pair<const char*, int>> list) {
