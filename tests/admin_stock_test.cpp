@@ -78,3 +78,23 @@ TEST(AdminStock, RefusedYears) {
 
 }  // namespace
 }  // namespace veltrano
+
+namespace veltrano {
+namespace {
+
+TEST(AdminStock, ComputedStockFilesPassTheCheck) {
+    TempWorkFolder work;
+    work.folders().create();
+    ScriptedDialogs dialogs;
+    ASSERT_TRUE(admin::CreateDemo(work.folders(), 2025, dialogs));
+    std::ostringstream out, err;
+    ASSERT_EQ(admin::CommandStock(2026, false, work.folders().work, 2026, out, err),
+              admin::kExitOk);
+    ASSERT_FALSE(FileBytes(YearFilePath(work.folders(), 2026, "GMS")).empty());
+    std::ostringstream report, messages;
+    EXPECT_EQ(admin::CommandCheck(work.folders().work, report, messages), admin::kExitOk)
+        << report.str();
+}
+
+}  // namespace
+}  // namespace veltrano

@@ -110,7 +110,15 @@ void checkYearFile(Checker& c, const YearFileName& y, const std::vector<ByteSpan
 
         // The year of the file is the year of DATMOV.
         if (stock) {
-            if (datmov != 0 && datmov != EncodeDate(y.year, 1, 1) && plausibleDate(datmov)) {
+            // A wort lot keeps the date of its first batch, of an earlier year.
+            if (ext == "GMS") {
+                if (plausibleDate(datmov) && DecodeDate(datmov)->year >= y.year) {
+                    c.record(k, "DATMOV " + FormatDate(datmov) +
+                                    " in un file di giacenza iniziale del mosto: attesa la data "
+                                    "di una cotta di un anno precedente il " +
+                                    yearText);
+                }
+            } else if (datmov != 0 && datmov != EncodeDate(y.year, 1, 1) && plausibleDate(datmov)) {
                 c.record(k, "DATMOV " + FormatDate(datmov) +
                                 " in un file di giacenza iniziale: atteso il 01/01/" + yearText);
             }
