@@ -205,6 +205,11 @@ TEST_F(PickerTest, FormYearAndChoice) {
     form.open();
     form.abandon();
     EXPECT_EQ(form.resultId(), -1);
+
+    session.mode = "M:2025";  // as UserDialogs::pickMovement opens it
+    form.open();
+    EXPECT_EQ(form.text("LANNO"), "2025");
+    EXPECT_EQ(form.list().rowCount(), 1u);
 }
 
 }  // namespace
