@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -273,6 +274,49 @@ TEST_F(QtFormViewTest, MainWindowMenuStatusAndActivation) {
     settle();
     EXPECT_EQ(window.activationRuns(), 2);
     EXPECT_TRUE(FileExists(session.versionPath()));
+}
+
+}  // namespace
+}  // namespace veltrano
+
+namespace veltrano {
+namespace {
+
+// A window with a tick box, as the print dialogs have.
+class TickForm final : public FormModel {
+public:
+    explicit TickForm(UserDialogs& d) : FormModel(d, "TFPROVA", "Prova") {
+        FieldSpec t;
+        t.name = "CTEST";
+        t.caption = "Stampa di prova";
+        t.kind = FieldKind::Check;
+        addField(t);
+    }
+    void untick() { set("CTEST", "0"); }
+
+private:
+    void onOpen() override { set("CTEST", "1"); }
+    void onConfirm() override { close(); }
+};
+
+TEST(QtTickBox, FollowsTheModelBothWays) {
+    testing::ScriptedDialogs dialogs;
+    TickForm model(dialogs);
+    FormView view(model);
+    model.open();
+    view.sync();
+    auto* tick = qobject_cast<QCheckBox*>(view.widget("CTEST"));
+    ASSERT_NE(tick, nullptr);
+    EXPECT_TRUE(tick->isChecked());
+    tick->click();
+    EXPECT_EQ(model.text("CTEST"), "0");
+    tick->click();
+    EXPECT_EQ(model.text("CTEST"), "1");
+    model.untick();
+    view.sync();
+    EXPECT_FALSE(tick->isChecked());
+    model.type("CTEST", "x");  // anything but "1" is not ticked
+    EXPECT_EQ(model.text("CTEST"), "0");
 }
 
 }  // namespace

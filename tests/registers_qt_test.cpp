@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QHeaderView>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -9,10 +10,14 @@
 #include <QTreeWidget>
 
 #include "admin/demo.h"
+#include "platform/report/qt_text_metrics.h"
+#include "platform/report/report_preview.h"
+#include "prints/register_print_form.h"
 #include "registers/forms/cancellation_form.h"
 #include "registers/forms/movement_picker.h"
 #include "registers/forms/stock_form.h"
 #include "registers/ui/register_views.h"
+#include "shell/window_registry.h"
 #include "shell_support.h"
 
 namespace veltrano {
@@ -120,6 +125,34 @@ TEST_F(RegisterViewsTest, PickerSortsAndEnterChooses) {
     QTest::keyClick(tree, Qt::Key_Return);
     EXPECT_TRUE(model.closed());
     EXPECT_EQ(model.resultId(), expected);
+}
+
+}  // namespace
+}  // namespace veltrano
+
+namespace veltrano {
+namespace {
+
+// The wort register's print dialog in the generic view: its two options are tick
+// boxes.
+TEST_F(RegisterViewsTest, PrintDialogTickBoxes) {
+    WindowRegistry registry;
+    QtTextMetrics metrics;
+    QtPrinterCatalog printers;
+    QtReportViewer viewer;
+    RegisterPrintWindows(registry, PrintServices{&metrics, &printers, &viewer});
+    const FormFactory* make = registry.find("TFSTAREGCARSCA");
+    ASSERT_NE(make, nullptr);
+    std::unique_ptr<FormModel> model = (*make)(session, dialogs);
+    FormView view(*model);
+    model->open();
+    view.sync();
+    view.show();
+    settle();
+    for (const char* name : {"CTEST", "CMANUALE"}) {
+        EXPECT_NE(qobject_cast<QCheckBox*>(view.widget(name)), nullptr) << name;
+    }
+    shot(view, "TFSTAREGCARSCA");
 }
 
 }  // namespace

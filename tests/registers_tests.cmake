@@ -18,6 +18,7 @@ if(TARGET veltrano_registers_ui)
   add_executable(register_qt_tests ${CMAKE_SOURCE_DIR}/tests/registers_qt_test.cpp
                                    ${CMAKE_SOURCE_DIR}/tests/qt_main.cpp)
   target_link_libraries(register_qt_tests PRIVATE veltrano_registers_ui veltrano_admin_lib
+                        veltrano_prints_forms veltrano_report_qt
                         veltrano_shell_testsupport Qt6::Test GTest::gtest)
   gtest_discover_tests(register_qt_tests DISCOVERY_TIMEOUT 60
     PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")

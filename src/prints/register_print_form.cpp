@@ -14,8 +14,9 @@ FieldKind KindOf(PrintDialogField::Kind k) {
         case PrintDialogField::Kind::Display:
             return FieldKind::Display;
         case PrintDialogField::Kind::Choice:
-        case PrintDialogField::Kind::Check:
             return FieldKind::Choice;
+        case PrintDialogField::Kind::Check:
+            return FieldKind::Check;
         case PrintDialogField::Kind::Text:
             return FieldKind::Text;
     }
@@ -41,13 +42,8 @@ RegisterPrintForm::RegisterPrintForm(Session& session, UserDialogs& dialogs,
         def.name = f.name;
         def.kind = KindOf(f.kind);
         def.maxLength = f.maxLength;
-        if (f.kind == PrintDialogField::Kind::Check) {
-            def.heading = f.caption;
-            def.choices = {"No", "Sì"};
-        } else {
-            def.caption = f.caption;
-            def.choices = f.choices;
-        }
+        def.caption = f.caption;
+        def.choices = f.choices;
         addField(def);
     }
 }

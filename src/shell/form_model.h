@@ -20,6 +20,7 @@ enum class FieldKind {
     Integer,  // digits and a leading "-"
     Amount,   // digits, one ",", "-" first, thousands regrouped with "." as typed
     Choice,   // radio group: the text is the index of the chosen item, "0", "1"...
+    Check,    // tick box: "1" ticked, "0" not
     Display,  // read-only text filled by the window
 };
 

@@ -114,6 +114,9 @@ Typing ApplyInputRules(const FieldSpec& spec, const Typing& typed) {
         case FieldKind::Time:
             if (spec.maxLength == 0) out.text = Utf8Left(out.text, 5);
             break;
+        case FieldKind::Check:
+            out.text.assign(1, out.text == "1" ? '1' : '0');
+            break;
         default:
             break;
     }

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QEvent>
 #include <QFocusEvent>
 #include <QGridLayout>
@@ -61,6 +62,21 @@ void FormView::build() {
             heading->setFont(bold);
             grid->addWidget(heading, row++, 0, 1, 2);
             track(f.name, heading);
+        }
+        if (f.kind == FieldKind::Check) {
+            auto* tick = new QCheckBox(Q(f.caption), this);
+            tick->setObjectName(Q(f.name));
+            tick->installEventFilter(this);
+            fieldOf_[tick] = f.name;
+            connect(tick, &QCheckBox::toggled, this, [this, name = f.name](bool on) {
+                if (syncing_) return;
+                model_.type(name, on ? "1" : "0");
+                sync();
+            });
+            grid->addWidget(tick, row++, 1);
+            widgets_[f.name] = tick;
+            track(f.name, tick);
+            continue;
         }
         if (f.kind == FieldKind::Choice) {
             auto* box = new QGroupBox(Q(f.caption), this);
@@ -221,6 +237,10 @@ void FormView::setWidgetText(const std::string& name, const std::string& text) {
             checked->setChecked(false);
             group->setExclusive(true);
         }
+        return;
+    }
+    if (auto* tick = qobject_cast<QCheckBox*>(widget(name))) {
+        tick->setChecked(text == "1");
         return;
     }
     auto* edit = qobject_cast<QLineEdit*>(widget(name));
